@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the console needs to build, run and test.
+# Does nothing when all of them are present; otherwise runs `apt-get update` once and installs
+# the missing ones. Works as root or through sudo.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  # Qt 6: widgets, SQL with SQLite, serial port list, sound
+  qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-multimedia-dev libgl-dev
+  # fonts with Cyrillic for the windows (also offscreen)
+  fonts-dejavu-core fontconfig
+  # screenshots and headless runs
+  xvfb xauth x11-apps imagemagick
+  # test helpers
+  python3 sox
+)
+
+missing=()
+for package in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+echo "Installing missing packages: ${missing[*]}"
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
