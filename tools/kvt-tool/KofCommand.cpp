@@ -1,0 +1,47 @@
+#include "Command.h"
+
+#include "common/AtomicFile.h"
+#include "common/Errors.h"
+#include "objects/ComponentStream.h"
+#include "objects/FormText.h"
+
+#include <QFile>
+
+// kvt-tool kof text FILE.kof        prints the text form of an object form file
+// kvt-tool kof binary IN.txt OUT.kof writes the object form file of a text form
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw kvt::IoError(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    return file.readAll();
+}
+
+int kof(const QStringList& args, kvt::tool::Streams& io)
+{
+    try {
+        if (args.size() == 2 && args[0] == QLatin1String("text")) {
+            io.out << kvt::FormToText(kvt::ReadComponentStream(readAll(args[1])));
+            return 0;
+        }
+        if (args.size() == 3 && args[0] == QLatin1String("binary")) {
+            const kvt::ComponentStream stream = kvt::FormFromText(QString::fromUtf8(readAll(args[1])));
+            const QByteArray bytes = kvt::WriteComponentStream(stream);
+            kvt::ReadComponentStream(bytes);  // refuse to write what the console would not read
+            kvt::AtomicFileWriter().save(args[2], bytes);
+            return 0;
+        }
+        io.err << "usage: kvt-tool kof text FILE.kof | kvt-tool kof binary IN.txt OUT.kof\n";
+        return 2;
+    } catch (const kvt::KvtError& error) {
+        io.err << "kvt-tool kof: " << (args.size() > 1 ? args[1] : QString()) << ": " << error.message() << '\n';
+        return 1;
+    }
+}
+
+} // namespace
+
+KVT_TOOL_COMMAND(QStringLiteral("kof"), QStringLiteral("text FILE.kof | binary IN.txt OUT.kof"),
+                 QStringLiteral("prints an object form as text, or converts a text form back to a .kof file"), kof)
