@@ -15,6 +15,8 @@ PACKAGES=(
   xvfb xauth x11-apps imagemagick
   # test helpers
   python3 sox
+  # independent SMS PDU reader for the codec cross-check tests
+  python3-gammu
 )
 
 missing=()
