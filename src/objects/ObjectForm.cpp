@@ -250,9 +250,25 @@ ObjectForm::ObjectForm(ComponentStream stream) : stream_(std::move(stream)), col
             continue;
         auto control = std::make_unique<FormControl>(className, child->nameText(), child.get());
         applyProperties(*child, *control);
+        byRecord_.insert(child.get(), control.get());
         fileOrder_.push_back(std::move(control));
+        modelNested(*child);
     }
     rebuildOrder();
+}
+
+void ObjectForm::modelNested(const StreamRecord& record)
+{
+    for (const auto& child : record.children) {
+        const QString className = child->classText();
+        if (IsNonVisualClass(className))
+            continue;
+        auto control = std::make_unique<FormControl>(className, child->nameText(), child.get());
+        applyProperties(*child, *control);
+        byRecord_.insert(child.get(), control.get());
+        nested_.push_back(std::move(control));
+        modelNested(*child);
+    }
 }
 
 ObjectForm::~ObjectForm() = default;

@@ -2,6 +2,7 @@
 
 #include "objects/ComponentStream.h"
 
+#include <QHash>
 #include <QObject>
 #include <QRect>
 #include <QSize>
@@ -159,9 +160,14 @@ public:
     // Adds a direct control (in file order); the form owns it.
     FormControl* addControl(std::unique_ptr<FormControl> control);
 
+    // The model of any control record of the tree, nested ones included (these are for drawing
+    // only); nullptr for components without a place on screen.
+    FormControl* modelOf(const StreamRecord* record) const { return byRecord_.value(record, nullptr); }
+
 private:
     void readRoot();
     void rebuildOrder();
+    void modelNested(const StreamRecord& record);
 
     ComponentStream stream_;
     QString name_;
@@ -171,6 +177,8 @@ private:
     quint32 color_;
     std::vector<std::unique_ptr<FormControl>> fileOrder_;
     std::vector<FormControl*> order_;
+    std::vector<std::unique_ptr<FormControl>> nested_;
+    QHash<const StreamRecord*, FormControl*> byRecord_;
 };
 
 } // namespace kvt
