@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   # Qt 6: widgets, SQL with SQLite, serial port list, sound
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-multimedia-dev libgl-dev
   # fonts with Cyrillic for the windows (also offscreen)
