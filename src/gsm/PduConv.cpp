@@ -1,5 +1,7 @@
 #include "gsm/PduConv.h"
 
+#include "gsm/ModemInterface.h"
+
 namespace kvt {
 
 namespace {
@@ -23,7 +25,6 @@ constexpr auto kSubmitDataHead = QLatin1StringView("001100");
 constexpr auto kSubmitDataTail = QLatin1StringView("0004AA");
 
 // SMS-DELIVER walk. The reply holds the PDU line after "+CMGR: ...".
-constexpr auto kDeliverMarker = QLatin1StringView("0791");
 constexpr char16_t kFirstPrintable = 32;
 
 // One octet's length, as every length field of a PDU: two hex digits.
@@ -124,7 +125,7 @@ DeliverPdu DecodeDeliverPdu(QStringView reply)
 {
     DeliverPdu result;
     reply = reply.left(kDeliverReplyMaxChars);
-    const qsizetype start = reply.indexOf(kDeliverMarker);
+    const qsizetype start = reply.indexOf(modem::kPduStart);
     if (start < 0)
         return result;
     qsizetype end = start;

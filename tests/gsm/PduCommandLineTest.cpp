@@ -41,6 +41,12 @@ private slots:
             << QStringList{"pdu", "encode-text", "7912", "Жук"} << QByteArray("003500049197210000AA039C7719\n");
         QTest::newRow("data") << QStringList{"pdu", "encode-data", "79123456789", "41"}
                               << QByteArray("0011000B919721436587F90004AA0141\n");
+        QTest::newRow("deliver data") << QStringList{"pdu", "deliver-data", "79123456789", "0102",
+                                                     "--stamp=2010-08-20T12:45:03"}
+                                      << QByteArray("07919700000000F0040B919721436587F9000401800221543000020102\n");
+        QTest::newRow("deliver text") << QStringList{"pdu", "deliver-text", "--stamp=2010-08-20T12:45:03", "7912",
+                                                     "Test"}
+                                      << QByteArray("07919700000000F00404919721000001800221543000" "04D4F29C0E\n");
         QTest::newRow("translit") << QStringList{"translit", "Щука и ёж"} << QByteArray("SH'uka i eg\n");
     }
     void encode()
@@ -81,6 +87,8 @@ private slots:
         QCOMPARE(RunTool({"pdu", "encode-text", "79123456789"}).exitCode, 2);
         QCOMPARE(RunTool({"pdu", "unknown"}).exitCode, 2);
         QCOMPARE(RunTool({"translit"}).exitCode, 2);
+        QCOMPARE(RunTool({"pdu", "deliver-data", "7912", "0G"}).exitCode, 2);
+        QCOMPARE(RunTool({"pdu", "deliver-text", "7912", "x", "--stamp=yesterday"}).exitCode, 2);
     }
 };
 

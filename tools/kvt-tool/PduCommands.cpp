@@ -1,8 +1,11 @@
 #include "Command.h"
 
+#include "common/Hex.h"
 #include "common/Win1251.h"
+#include "gsm/DeliverPduBuilder.h"
 #include "gsm/PduConv.h"
 
+#include <QDateTime>
 #include <QFile>
 
 #include <cstdio>
@@ -15,6 +18,7 @@ namespace {
 using kvt::tool::Streams;
 
 constexpr int kUsageError = 2;
+constexpr int kWrongArgumentCount = -1;  // the caller prints the usage
 
 // The text as the console would hold it: one Windows-1251 character per character.
 QString AsConsoleText(const QString& argument)
@@ -45,7 +49,40 @@ int DecodeFromStdin(Streams& io)
     return 0;
 }
 
-constexpr const char* kPduUsage = "pdu encode-text PHONE TEXT | pdu encode-data PHONE HEX | pdu decode < REPLY";
+// An SMS-DELIVER as a modem shows it, stamped now or at --stamp=YYYY-MM-DDTHH:MM:SS.
+int BuildDeliver(QStringList args, bool text, Streams& io)
+{
+    kvt::DeliverMessage message;
+    message.stamp = QDateTime::currentDateTime();
+    const QString stampOption = QStringLiteral("--stamp=");
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (!args[i].startsWith(stampOption))
+            continue;
+        message.stamp = QDateTime::fromString(args.takeAt(i).mid(stampOption.size()), Qt::ISODate);
+        if (!message.stamp.isValid()) {
+            io.err << "kvt-tool pdu: the stamp is not YYYY-MM-DDTHH:MM:SS\n";
+            return kUsageError;
+        }
+        break;
+    }
+    if (args.size() != 2)
+        return kWrongArgumentCount;
+    message.sender = AsConsoleText(args[0]);
+    if (text) {
+        io.out << kvt::BuildDeliverTextPdu(message, AsConsoleText(args[1])) << '\n';
+        return 0;
+    }
+    if (!kvt::IsHexText(args[1]) || args[1].size() % 2 != 0) {
+        io.err << "kvt-tool pdu deliver-data: the data must be upper-case hex pairs\n";
+        return kUsageError;
+    }
+    io.out << kvt::BuildDeliverDataPdu(message, kvt::HexToBytes(args[1])) << '\n';
+    return 0;
+}
+
+constexpr const char* kPduUsage =
+    "pdu encode-text PHONE TEXT | pdu encode-data PHONE HEX | pdu decode < REPLY\n"
+    "     | pdu deliver-text PHONE TEXT [--stamp=ISO] | pdu deliver-data PHONE HEX [--stamp=ISO]";
 
 int RunPdu(const QStringList& args, Streams& io)
 {
@@ -60,6 +97,11 @@ int RunPdu(const QStringList& args, Streams& io)
     }
     if (action == QLatin1String("decode") && args.size() == 1)
         return DecodeFromStdin(io);
+    if (action == QLatin1String("deliver-text") || action == QLatin1String("deliver-data")) {
+        const int result = BuildDeliver(args.mid(1), action == QLatin1String("deliver-text"), io);
+        if (result != kWrongArgumentCount)
+            return result;
+    }
     return Usage(io, kPduUsage);
 }
 
@@ -73,8 +115,10 @@ int RunTranslit(const QStringList& args, Streams& io)
 
 } // namespace
 
-KVT_TOOL_COMMAND("pdu", "encode-text PHONE TEXT | encode-data PHONE HEX | decode < REPLY",
-                  "SMS-SUBMIT PDU of a 7-bit text or of 8-bit data; fields of the SMS-DELIVER in a modem's "
-                  "read-message reply (bytes on stdin, Windows-1251)",
-                  RunPdu)
+KVT_TOOL_COMMAND("pdu",
+                 "encode-text PHONE TEXT | encode-data PHONE HEX | decode < REPLY | deliver-text PHONE TEXT "
+                 "[--stamp=ISO] | deliver-data PHONE HEX [--stamp=ISO]",
+                 "SMS-SUBMIT PDU of a 7-bit text or of 8-bit data; fields of the SMS-DELIVER in a modem's "
+                 "read-message reply (bytes on stdin, Windows-1251); an SMS-DELIVER as a modem shows it",
+                 RunPdu)
 KVT_TOOL_COMMAND("translit", "TEXT", "Cyrillic to Latin as for SMS texts (at most 140 characters)", RunTranslit)
