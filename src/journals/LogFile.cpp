@@ -30,34 +30,53 @@ void AppendLogLine(const QString& path, const QString& line)
         fail(QStringLiteral("Cannot write file"), path, file);
 }
 
-QStringList SplitLogLines(QStringView text)
+LogLines::LogLines(QByteArray bytes) : bytes_(std::move(bytes))
 {
-    QStringList lines;
+    const char* data = bytes_.constData();
+    const qsizetype size = bytes_.size();
     qsizetype start = 0;
-    const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar ch = text[i];
-        if (ch != QLatin1Char('\r') && ch != QLatin1Char('\n'))
+        const char ch = data[i];
+        if (ch != '\r' && ch != '\n')
             continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (ch == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
+        spans_.push_back({start, i - start});
+        if (ch == '\r' && i + 1 < size && data[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
     if (start < size)
-        lines.append(text.mid(start).toString());
+        spans_.push_back({start, size - start});
+}
+
+LogLines LogLines::read(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("Cannot open file"), path, file);
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        fail(QStringLiteral("Cannot read file"), path, file);
+    return LogLines(std::move(bytes));
+}
+
+QString LogLines::at(qsizetype index) const
+{
+    const Span& span = spans_.at(std::size_t(index));
+    return FromWin1251(QByteArrayView(bytes_.constData() + span.start, span.length));
+}
+
+QStringList LogLines::toStringList() const
+{
+    QStringList lines;
+    lines.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        lines.append(at(i));
     return lines;
 }
 
 QStringList ReadLogLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("Cannot open file"), path, file);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("Cannot read file"), path, file);
-    return SplitLogLines(FromWin1251(bytes));
+    return LogLines::read(path).toStringList();
 }
 
 void WriteLogLines(const QString& path, const QStringList& lines)

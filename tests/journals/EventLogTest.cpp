@@ -320,12 +320,13 @@ private slots:
         QTest::newRow("lf and cr") << "a\nb\rc" << QStringList{"a", "b", "c"};
         QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << QStringList{"", "", "x"};
         QTest::newRow("leading spaces kept") << "   red \r\n" << QStringList{"   red "};
+        QTest::newRow("cyrillic") << "Дата\r\nЖурнал" << QStringList{"Дата", "Журнал"};
     }
     void splitLines()
     {
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
-        QCOMPARE(SplitLogLines(text), lines);
+        QCOMPARE(LogLines(ToWin1251(text)).toStringList(), lines);
     }
 
     void missingFileCannotBeRead()

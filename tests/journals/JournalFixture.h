@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Win1251.h"
+#include "journals/LogFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,15 @@ struct ProgramFolder {
         return QDir(file(folder)).entryList(QDir::Files, QDir::Name);
     }
 };
+
+// Lines as a log file holds them.
+inline kvt::LogLines AsLogLines(const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += kvt::ToWin1251(line) + "\r\n";
+    return kvt::LogLines(bytes);
+}
 
 // Lines of each colour in the form report.log holds them.
 inline QStringList FourColourLines()
