@@ -1,0 +1,91 @@
+#include "packets/ApplyStatePacket.h"
+
+#include "objects/ObjectForm.h"
+#include "packets/DecodeContext.h"
+#include "packets/StatePacket.h"
+
+namespace kvt {
+
+namespace {
+
+// A control is made visible while it is handled and gets its previous visibility back
+// afterwards, also when its handling fails.
+class ShownWhileHandled {
+public:
+    explicit ShownWhileHandled(FormControl& control) : control_(control), wasVisible_(control.isVisible())
+    {
+        control_.setVisible(true);
+    }
+    ~ShownWhileHandled() { control_.setVisible(wasVisible_); }
+    ShownWhileHandled(const ShownWhileHandled&) = delete;
+    ShownWhileHandled& operator=(const ShownWhileHandled&) = delete;
+
+private:
+    FormControl& control_;
+    bool wasVisible_;
+};
+
+void Decode(FormControl& control, DecodeContext& context)
+{
+    switch (control.kind()) {
+    case ControlKind::Led: DecodeLed(control, context); break;
+    case ControlKind::TextPanel: DecodeTextPanel(control, context); break;
+    case ControlKind::StatusPanel: DecodeStatusPanel(control, context); break;
+    case ControlKind::DataField: DecodeDataField(control, context); break;
+    case ControlKind::ValueText: DecodeValueText(control, context); break;
+    case ControlKind::SettingBox: DecodeSettingBox(control, context); break;
+    default: break;
+    }
+}
+
+} // namespace
+
+bool IsDecodedControl(const FormControl& control)
+{
+    switch (control.kind()) {
+    case ControlKind::Led:
+    case ControlKind::TextPanel:
+    case ControlKind::StatusPanel:
+    case ControlKind::ValueText:
+    case ControlKind::SettingBox:
+        return true;
+    case ControlKind::DataField:
+        return control.helpContext() == kHexFieldMarker || control.helpContext() == kCharFieldMarker;
+    default:
+        return false;
+    }
+}
+
+StatePacketDecoder::StatePacketDecoder(BlinkTimer& blinkTimer, QChar decimalPoint)
+    : blinkTimer_(blinkTimer), decimalPoint_(decimalPoint)
+{
+}
+
+std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm* form, QStringView packet, bool full,
+                                                                      const QString& stamp,
+                                                                      const QString& objectName, const QString& phone)
+{
+    blinkTimer_.stop();
+    summaries_ = StateSummaries();
+    handled_.clear();
+
+    StatePacket copy(packet);
+    copy.convertDecimalFields();
+    DecodeContext context(copy, full, summaries_, blinkTimer_, decimalPoint_);
+    if (form) {
+        for (FormControl* control : form->controls()) {
+            if (!IsDecodedControl(*control))
+                continue;
+            {
+                ShownWhileHandled shown(*control);
+                Decode(*control, context);
+            }
+            handled_.push_back(control);
+        }
+    }
+    if (!full)
+        return std::nullopt;
+    return StatePacketResult{summaries_, stamp, objectName, phone};
+}
+
+} // namespace kvt

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "objects/ControlConfig.h"
+#include "packets/BlinkTimer.h"
+#include "packets/StatePacket.h"
+#include "packets/StateSummaries.h"
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+namespace kvt {
+
+class FormControl;
+
+// What the handler of one control kind works with during one call of ApplyStatePacket.
+class DecodeContext {
+public:
+    DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, BlinkTimer& blinkTimer,
+                  QChar decimalPoint)
+        : packet_(packet), full_(full), summaries_(summaries), blinkTimer_(blinkTimer), decimalPoint_(decimalPoint)
+    {
+    }
+
+    const StatePacket& packet() const { return packet_; }
+    bool full() const { return full_; }
+    StateSummaries& summaries() { return summaries_; }
+    BlinkTimer& blinkTimer() { return blinkTimer_; }
+    QChar decimalPoint() const { return decimalPoint_; }
+
+    // The packet read as characters (computed once per call).
+    const QString& packetCharacters();
+    // The copy of the packet a text panel reads, and its characters.
+    const StatePacket& textPanelPacket();
+    const QString& textPanelCharacters();
+
+    // Parses the control's configuration (and for status panels its lookup list) before use.
+    void parseConfig(const FormControl& control);
+    void parseLookup(const FormControl& control);
+
+    // A configuration value, used up to its first 255 characters.
+    QString value(QStringView key) const;
+    // A configuration value that must be a decimal integer; throws ConversionError otherwise.
+    int integer(QStringView key) const;
+    // The display text the lookup list gives for a code, up to its first 255 characters.
+    QString lookup(QStringView code) const;
+
+private:
+    const StatePacket& packet_;
+    bool full_;
+    StateSummaries& summaries_;
+    BlinkTimer& blinkTimer_;
+    QChar decimalPoint_;
+    ControlConfig config_;
+    ControlConfig lookup_;
+    std::optional<QString> characters_;
+    std::optional<StatePacket> textPanelPacket_;
+    std::optional<QString> textPanelCharacters_;
+};
+
+// Handlers of the decoded control kinds; each throws ConversionError as the call's failure.
+void DecodeLed(FormControl& led, DecodeContext& context);
+void DecodeTextPanel(FormControl& panel, DecodeContext& context);
+void DecodeStatusPanel(FormControl& panel, DecodeContext& context);
+void DecodeDataField(FormControl& field, DecodeContext& context);
+void DecodeValueText(FormControl& text, DecodeContext& context);
+void DecodeSettingBox(FormControl& box, DecodeContext& context);
+
+} // namespace kvt

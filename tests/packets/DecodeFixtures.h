@@ -1,0 +1,76 @@
+#pragma once
+
+#include "objects/ObjectForm.h"
+#include "packets/ApplyStatePacket.h"
+#include "packets/BlinkTimer.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+#include <memory>
+
+// Object forms built in code for decoding tests, and a blink timer that records what it was told.
+namespace kvt::test {
+
+using ConfigRows = QList<QPair<QString, QString>>;
+
+// The Hint text of a control configuration with these rows.
+inline QString ConfigHint(const ConfigRows& rows)
+{
+    QString hint = QStringLiteral("crc%1endcrc").arg(rows.size());
+    for (int i = 0; i < rows.size(); ++i) {
+        hint += QStringLiteral("name%1%2endname%1value%1%3endvalue%1").arg(i).arg(rows[i].first, rows[i].second);
+    }
+    return hint;
+}
+
+class RecordingBlinkTimer : public BlinkTimer {
+public:
+    void stop() override
+    {
+        running = false;
+        ++stops;
+    }
+    void start() override
+    {
+        running = true;
+        ++starts;
+    }
+    bool running = false;
+    int stops = 0;
+    int starts = 0;
+};
+
+// A form with controls added one by one, and a decoder with a recording blink timer.
+class DecodeBench {
+public:
+    DecodeBench() : decoder(timer, QLatin1Char('.')) {}
+
+    FormControl* add(const QString& className, const QString& name, const ConfigRows& rows, int helpContext = 0)
+    {
+        return add(className, name, ConfigHint(rows), helpContext);
+    }
+
+    FormControl* add(const QString& className, const QString& name, const QString& hint, int helpContext = 0)
+    {
+        auto control = std::make_unique<FormControl>(className, name);
+        control->setHint(hint);
+        control->setHelpContext(helpContext);
+        return form.addControl(std::move(control));
+    }
+
+    std::optional<StatePacketResult> apply(const QString& packet, bool full = true)
+    {
+        return decoder.ApplyStatePacket(&form, packet, full, QStringLiteral("01.02.24  10:30"),
+                                        QStringLiteral("Насосная 1"), QStringLiteral("79123456789"));
+    }
+
+    const StateSummaries& summaries() const { return decoder.summaries(); }
+
+    ObjectForm form;
+    RecordingBlinkTimer timer;
+    StatePacketDecoder decoder;
+};
+
+} // namespace kvt::test
