@@ -56,8 +56,8 @@ bool IsDecodedControl(const FormControl& control)
     }
 }
 
-StatePacketDecoder::StatePacketDecoder(BlinkTimer& blinkTimer, QChar decimalPoint)
-    : blinkTimer_(blinkTimer), decimalPoint_(decimalPoint)
+StatePacketDecoder::StatePacketDecoder(MainTimers& timers, QChar decimalPoint)
+    : timers_(timers), decimalPoint_(decimalPoint)
 {
 }
 
@@ -65,13 +65,13 @@ std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm
                                                                       const QString& stamp,
                                                                       const QString& objectName, const QString& phone)
 {
-    blinkTimer_.stop();
+    timers_.stop(MainTimer::Timer_mig);
     summaries_ = StateSummaries();
     handled_.clear();
 
     StatePacket copy(packet);
     copy.convertDecimalFields();
-    DecodeContext context(copy, full, summaries_, blinkTimer_, decimalPoint_);
+    DecodeContext context(copy, full, summaries_, timers_, decimalPoint_);
     if (form) {
         for (FormControl* control : form->controls()) {
             if (!IsDecodedControl(*control))

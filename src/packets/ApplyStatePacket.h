@@ -1,6 +1,6 @@
 #pragma once
 
-#include "packets/BlinkTimer.h"
+#include "common/MainTimers.h"
 #include "packets/ReadingFormat.h"
 #include "packets/StateSummaries.h"
 
@@ -21,7 +21,9 @@ class ObjectForm;
 // the alarm flag.
 class StatePacketDecoder {
 public:
-    explicit StatePacketDecoder(BlinkTimer& blinkTimer, QChar decimalPoint = SystemDecimalPoint());
+    // The blink timer Timer_mig of `timers` is stopped at the start of every call and started
+    // when a lamp ends up blinking.
+    explicit StatePacketDecoder(MainTimers& timers, QChar decimalPoint = SystemDecimalPoint());
 
     // Decodes `packet` (hex text, ending at its first NUL) onto `form` (none: nothing to draw).
     // Display only when `full` is false. A full call returns what the archive, forwarding and
@@ -38,7 +40,7 @@ public:
     const std::vector<FormControl*>& handledControls() const { return handled_; }
 
 private:
-    BlinkTimer& blinkTimer_;
+    MainTimers& timers_;
     QChar decimalPoint_;
     StateSummaries summaries_;
     std::vector<FormControl*> handled_;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "objects/ControlConfig.h"
-#include "packets/BlinkTimer.h"
+#include "common/MainTimers.h"
 #include "packets/StatePacket.h"
 #include "packets/StateSummaries.h"
 
@@ -17,16 +17,17 @@ class FormControl;
 // What the handler of one control kind works with during one call of ApplyStatePacket.
 class DecodeContext {
 public:
-    DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, BlinkTimer& blinkTimer,
+    DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, MainTimers& timers,
                   QChar decimalPoint)
-        : packet_(packet), full_(full), summaries_(summaries), blinkTimer_(blinkTimer), decimalPoint_(decimalPoint)
+        : packet_(packet), full_(full), summaries_(summaries), timers_(timers), decimalPoint_(decimalPoint)
     {
     }
 
     const StatePacket& packet() const { return packet_; }
     bool full() const { return full_; }
     StateSummaries& summaries() { return summaries_; }
-    BlinkTimer& blinkTimer() { return blinkTimer_; }
+    // The blink timer Timer_mig makes the lamps marked as blinking flash while it runs.
+    void startBlinking() { timers_.start(MainTimer::Timer_mig); }
     QChar decimalPoint() const { return decimalPoint_; }
 
     // The packet read as characters (computed once per call).
@@ -50,7 +51,7 @@ private:
     const StatePacket& packet_;
     bool full_;
     StateSummaries& summaries_;
-    BlinkTimer& blinkTimer_;
+    MainTimers& timers_;
     QChar decimalPoint_;
     ControlConfig config_;
     ControlConfig lookup_;

@@ -108,7 +108,7 @@ void DecodeLed(FormControl& led, DecodeContext& context)
         } else if (disagree) {
             led.setOn(true);
             led.setHelpContext(kBlinkingMarker);
-            context.blinkTimer().start();
+            context.startBlinking();
         }
     }
     if (title == titles::kGateLamp)

@@ -2,11 +2,12 @@
 
 #include "objects/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
-#include "packets/BlinkTimer.h"
+#include "common/MainTimers.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QTest>
 
 #include <memory>
 
@@ -25,18 +26,22 @@ inline QString ConfigHint(const ConfigRows& rows)
     return hint;
 }
 
-class RecordingBlinkTimer : public BlinkTimer {
+// Records what the decoder tells the blink timer Timer_mig; touching any other timer fails.
+class RecordingBlinkTimer : public MainTimers {
 public:
-    void stop() override
+    void stop(MainTimer timer) override
     {
+        QVERIFY2(timer == MainTimer::Timer_mig, "only the blink timer");
         running = false;
         ++stops;
     }
-    void start() override
+    void start(MainTimer timer) override
     {
+        QVERIFY2(timer == MainTimer::Timer_mig, "only the blink timer");
         running = true;
         ++starts;
     }
+    bool isActive(MainTimer timer) const override { return timer == MainTimer::Timer_mig && running; }
     bool running = false;
     int stops = 0;
     int starts = 0;
