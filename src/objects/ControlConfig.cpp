@@ -55,6 +55,17 @@ void ParseConfigText(QStringView hint, ControlConfig& list, bool emptyCountAllow
     }
 }
 
+QString MakeConfigText(const QList<QPair<QString, QString>>& pairs)
+{
+    QString text = QStringLiteral("crc%1endcrc").arg(pairs.size());
+    for (int i = 0; i < pairs.size(); ++i) {
+        const QString index = QString::number(i);
+        text += QLatin1String("name") + index + pairs[i].first + QLatin1String("endname") + index
+                + QLatin1String("value") + index + pairs[i].second + QLatin1String("endvalue") + index;
+    }
+    return text;
+}
+
 void ParseControlConfig(const FormControl& control, ControlConfig& config)
 {
     ParseConfigText(control.hint(), config, false);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QList>
+#include <QPair>
 #include <QStringList>
 #include <QStringView>
 
@@ -33,6 +35,10 @@ private:
 // whole text. A count text that is not an integer throws ConversionError; with
 // `emptyCountAllowed` an empty count text leaves the list empty instead.
 void ParseConfigText(QStringView hint, ControlConfig& list, bool emptyCountAllowed);
+
+// The configuration text of these name/value pairs as the object-form editor writes it: the
+// count, then each pair's tags in ascending order.
+QString MakeConfigText(const QList<QPair<QString, QString>>& pairs);
 
 // Clears `config` and fills it from the control's Hint; throws ConversionError when the count is
 // not an integer (a missing "crc"/"endcrc" pair included).
