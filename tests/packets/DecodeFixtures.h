@@ -1,5 +1,6 @@
 #pragma once
 
+#include "objects/ControlConfig.h"
 #include "objects/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "common/MainTimers.h"
@@ -19,14 +20,9 @@ using ConfigRows = QList<QPair<QString, QString>>;
 // The Hint text of a control configuration with these rows.
 inline QString ConfigHint(const ConfigRows& rows)
 {
-    QString hint = QStringLiteral("crc%1endcrc").arg(rows.size());
-    for (int i = 0; i < rows.size(); ++i) {
-        hint += QStringLiteral("name%1%2endname%1value%1%3endvalue%1").arg(i).arg(rows[i].first, rows[i].second);
-    }
-    return hint;
+    return MakeConfigText(rows);
 }
 
-// Records what the decoder tells the blink timer Timer_mig; touching any other timer fails.
 class RecordingBlinkTimer : public MainTimers {
 public:
     void stop(MainTimer timer) override
