@@ -51,6 +51,9 @@ void PosixSerialPort::Open()
 {
     if (Connected())
         return;
+    // A speed the driver cannot set is refused before the device is touched.
+    if (!BaudRateConstant(settings().baudRate))
+        fail("недопустимая скорость", EINVAL);
     const QString device = ResolveDeviceName(settings().device);
     const QByteArray path = device.toLocal8Bit();
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -81,9 +84,7 @@ void PosixSerialPort::Open()
 
 void PosixSerialPort::applyLineSettings()
 {
-    const auto speed = BaudRateConstant(settings().baudRate);
-    if (!speed)
-        fail("недопустимая скорость", EINVAL);
+    const speed_t speed = *BaudRateConstant(settings().baudRate);
     termios tio{};
     if (::tcgetattr(fd_, &tio) != 0)
         fail("не удалось прочитать параметры линии", errno);
@@ -95,7 +96,7 @@ void PosixSerialPort::applyLineSettings()
     // Time-outs: a read returns at once with whatever has arrived.
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&tio, *speed) != 0 || ::cfsetospeed(&tio, *speed) != 0)
+    if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0)
         fail("недопустимая скорость", errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0)
         fail("не удалось задать параметры линии", errno);

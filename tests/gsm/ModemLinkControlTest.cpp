@@ -1,0 +1,132 @@
+#include "common/Clock.h"
+#include "common/EventSink.h"
+#include "common/MainTimers.h"
+#include "gsm/ModemLinkControl.h"
+#include "serial/LinkIndicators.h"
+#include "serial/PosixSerialPort.h"
+#include "support/ScriptedSerialPort.h"
+#include "support/SimModemProcess.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+#include <array>
+#include <cerrno>
+
+using namespace kvt;
+using kvt::test::ScriptedSerialPort;
+
+namespace {
+
+class Titles final : public EventSink {
+public:
+    QStringList titles;
+    void LogEvent(const QString& title, const QString&, EventColour) override { titles << title; }
+    bool IsActionPending() const override { return false; }
+};
+
+class Timers final : public MainTimers {
+public:
+    std::array<bool, 6> active{};
+    void start(MainTimer timer) override { active[size_t(timer)] = true; }
+    void stop(MainTimer timer) override { active[size_t(timer)] = false; }
+    bool isActive(MainTimer timer) const override { return active[size_t(timer)]; }
+};
+
+template <typename Port>
+struct Rig {
+    template <typename... Args>
+    explicit Rig(Args&&... args) : port(std::forward<Args>(args)...)
+    {
+    }
+    Port port;
+    Timers timers;
+    ModemEngineState state;
+    LinkIndicators indicators;
+    Titles log;
+    QStringList notices;
+    QList<bool> connectedStates;
+};
+
+} // namespace
+
+class ModemLinkControlTest : public QObject {
+    Q_OBJECT
+private slots:
+    void failuresAreShownWithDeviceAndSystemError_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("baud");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no port chosen") << "" << "115200" << "Не выбран COM порт GSM модема.";
+        QTest::newRow("missing device") << "/dev/kvt-no-modem" << "115200"
+                                        << "Не удалось установить связь с GSM модемом.\nПорт /dev/kvt-no-modem: "
+                                           "не удалось открыть: No such file or directory (код 2)";
+        QTest::newRow("no speed chosen") << "/dev/null" << ""
+                                         << "Не удалось установить связь с GSM модемом.\nПорт /dev/null: "
+                                            "недопустимая скорость: Invalid argument (код 22)";
+    }
+    void failuresAreShownWithDeviceAndSystemError()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, baud);
+        QFETCH(QString, shown);
+        VirtualClock clock;
+        Rig<PosixSerialPort> rig;
+        ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
+        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+                                 [&](bool on) { rig.connectedStates << on; });
+        QVERIFY(!control.connectLink(port, baud, false, false));
+        QCOMPARE(rig.notices, QStringList{shown});
+        QVERIFY(!rig.port.Connected());
+        QVERIFY(!rig.connectedStates.contains(true));
+        QVERIFY(!rig.timers.isActive(MainTimer::ATTimer));
+    }
+
+    void deviceLostDuringTheSwitchLeavesNothingHalfConnected()
+    {
+        VirtualClock clock;
+        Rig<ScriptedSerialPort> rig(clock);
+        ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
+        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+                                 [&](bool on) { rig.connectedStates << on; });
+        rig.port.failNextIo(EIO);
+        QVERIFY(!control.connectLink(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("115200"), true, true));
+        QCOMPARE(rig.connectedStates, (QList<bool>{true, false}));
+        QVERIFY(!rig.port.Connected());
+        QCOMPARE(rig.notices.size(), 1);
+        QVERIFY(rig.notices[0].contains(QStringLiteral("(код 5)")));
+        QVERIFY(!rig.timers.isActive(MainTimer::QueryTimer));
+    }
+
+    // The whole road against the modem simulator on a pseudo-terminal.
+    void connectAndDisconnectWithTheSimulator()
+    {
+        kvt::test::SimModemProcess sim({QStringLiteral("--cmgf"), QStringLiteral("1")});
+        QVERIFY2(sim.started(), qPrintable(sim.failure()));
+        SystemClock clock;
+        Rig<PosixSerialPort> rig;
+        ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
+        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+                                 [&](bool on) { rig.connectedStates << on; });
+        QVERIFY(control.connectLink(sim.devicePath(), QStringLiteral("115200"), true, false));
+        QVERIFY(rig.port.Connected());
+        QCOMPARE(rig.connectedStates, QList<bool>{true});
+        QVERIFY(rig.notices.isEmpty());
+        QVERIFY(rig.timers.isActive(MainTimer::ATTimer) && rig.timers.isActive(MainTimer::QueryTimer));
+        QVERIFY(sim.transcript().contains(QStringLiteral("-> AT+CMGF=0\\r\\n")));
+        QVERIFY(sim.control(QStringLiteral("status")).contains(QStringLiteral("cmgf=0")));
+        QVERIFY(rig.log.titles.isEmpty()); // the switch was confirmed
+
+        control.disconnectLink();
+        QVERIFY(!rig.port.Connected());
+        QCOMPARE(rig.connectedStates, (QList<bool>{true, false}));
+        QCOMPARE(rig.log.titles, QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+        // The device is free again: a second connect works.
+        QVERIFY(control.connectLink(sim.devicePath(), QStringLiteral("115200"), false, false));
+        control.disconnectLink();
+    }
+};
+
+KVT_TEST(ModemLinkControlTest)
+#include "ModemLinkControlTest.moc"
