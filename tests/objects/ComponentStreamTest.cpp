@@ -205,6 +205,22 @@ private slots:
         QCOMPARE(read.root->children[0]->property("Caption")->value.text(), u"ok"_qs);
     }
 
+    // Every sample form: binary -> text -> binary gives the same bytes.
+    void sampleFormsRoundTrip()
+    {
+        const QDir folder(qEnvironmentVariable("KVT_BINARY_DIR") + u"/examples/forms"_qs);
+        const QStringList files = folder.entryList({u"*.kof"_qs}, QDir::Files);
+        QVERIFY(files.size() >= 3);
+        for (const QString& name : files) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            const ComponentStream stream = ReadComponentStream(bytes);
+            QCOMPARE(WriteComponentStream(stream), bytes);
+            QCOMPARE(WriteComponentStream(FormFromText(FormToText(stream))), bytes);
+        }
+    }
+
     void textErrors_data()
     {
         QTest::addColumn<QString>("text");
