@@ -1,0 +1,153 @@
+#include "support/TestRegistry.h"
+
+#include "common/MainTimers.h"
+#include "objects/ObjectForm.h"
+#include "objects/view/ObjectView.h"
+#include "packets/ApplyStatePacket.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace kvt;
+
+namespace {
+
+QString examples()
+{
+    return qEnvironmentVariable("KVT_BINARY_DIR") + u"/examples/forms/"_qs;
+}
+
+// The named packet of a sample's .packets file (NAME HEX lines, '#' comments).
+QString samplePacket(const QString& form, const QString& name)
+{
+    QFile file(qEnvironmentVariable("KVT_SOURCE_DIR") + u"/examples/forms/"_qs + form + u".packets"_qs);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+        if (words.size() == 2 && words[0] == name)
+            return words[1];
+    }
+    return {};
+}
+
+class IdleTimers : public MainTimers {
+public:
+    void start(MainTimer) override {}
+    void stop(MainTimer) override {}
+    bool isActive(MainTimer) const override { return false; }
+};
+
+} // namespace
+
+// The sample forms and their packets mean what their comments say: decoded in full processing,
+// each packet shows the expected values and raises the alarm exactly when it should.
+class SamplePacketsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void samplePackets_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("packet");
+        QTest::addColumn<bool>("alarm");
+        QTest::addColumn<QStringList>("shown");  // "Control=caption or text" pairs
+        QTest::addColumn<QString>("gk");
+        QTest::addColumn<QString>("linkCheck");
+
+        QTest::newRow("pumping station normal")
+            << u"pumping-station"_qs << u"normal"_qs << false
+            << QStringList{u"PanelState=   Норма"_qs, u"RbPanelObj=НС-3"_qs, u"StaticPress=400"_qs, u"StaticLevel=200"_qs,
+                           u"EditCode=0000"_qs, u"EditVersion=v2.1"_qs, u"SpinStartTime=480"_qs, u"SpinSetpoint=400"_qs}
+            << u"GK-otkr"_qs << u"30"_qs;
+        QTest::newRow("pumping station alarm")
+            << u"pumping-station"_qs << u"alarm"_qs << true
+            << QStringList{u"PanelState=    Авария"_qs, u"StaticPress=100"_qs, u"StaticLevel=40"_qs, u"EditCode=000C"_qs}
+            << u"GK-zakr"_qs << u"30"_qs;
+        QTest::newRow("pumping station manual") << u"pumping-station"_qs << u"manual"_qs << false
+                                                << QStringList{u"PanelState=Ручной режим"_qs} << u"GK-otkr"_qs << u"30"_qs;
+        QTest::newRow("pumping station unknown state")
+            << u"pumping-station"_qs << u"unknown"_qs << false
+            << QStringList{u"PanelState=---"_qs, u"SpinStartTime=-480"_qs, u"SpinSetpoint=50"_qs} << u"GK-otkr"_qs
+            << u"30"_qs;
+        QTest::newRow("boiler house normal")
+            << u"boiler-house"_qs << u"normal"_qs << false
+            << QStringList{u"RbPanelT1=072"_qs, u"RbPanelT2=055"_qs, u"StaticP=32"_qs, u"PanelMode=   Работа"_qs,
+                           u"EditId=KOT01"_qs, u"SpinSetT=70"_qs, u"SpinNight=1320"_qs}
+            << QString() << u"60"_qs;
+        QTest::newRow("boiler house alarm")
+            << u"boiler-house"_qs << u"alarm"_qs << true
+            << QStringList{u"StaticP=45"_qs, u"PanelMode=    Авария горелки"_qs} << QString() << u"60"_qs;
+        QTest::newRow("boiler house ignition") << u"boiler-house"_qs << u"ignition"_qs << false
+                                               << QStringList{u"PanelMode=  Розжиг"_qs, u"SpinSetT=-5"_qs} << QString()
+                                               << u"60"_qs;
+        QTest::newRow("water meter normal")
+            << u"water-meter"_qs << u"normal"_qs << false
+            << QStringList{u"StaticFlow=1250"_qs, u"StaticEnergy=1234.50"_qs, u"StaticTemp=12"_qs,
+                           u"PanelSensor=   Исправен"_qs, u"EditSerial=0012D687"_qs, u"SpinLat=3345"_qs, u"SpinLon=2257"_qs,
+                           u"EditNote=Счётчик ВСХН-50"_qs}
+            << QString() << u"60"_qs;
+        QTest::newRow("water meter alarm") << u"water-meter"_qs << u"alarm"_qs << true
+                                           << QStringList{u"StaticTemp=0"_qs, u"PanelSensor=    Обрыв линии"_qs} << QString()
+                                           << u"60"_qs;
+        QTest::newRow("water meter calibration") << u"water-meter"_qs << u"calibration"_qs << false
+                                                 << QStringList{u"PanelSensor= Калибровка"_qs} << QString() << u"60"_qs;
+    }
+
+    void samplePackets()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, packet);
+        QFETCH(bool, alarm);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, gk);
+        QFETCH(QString, linkCheck);
+        const QString hex = samplePacket(form, packet);
+        QVERIFY(!hex.isEmpty());
+        auto objectForm = ObjectForm::FromFile(examples() + form + u".kof"_qs);
+        IdleTimers timers;
+        StatePacketDecoder decoder(timers, QLatin1Char('.'));
+        const auto result = decoder.ApplyStatePacket(objectForm.get(), hex, true, u"01.02.26  10:00"_qs, form, QString());
+        QVERIFY(result.has_value());
+        QCOMPARE(result->summaries.alarm(), alarm);
+        QCOMPARE(result->summaries.gkText(), gk);
+        QCOMPARE(result->summaries.linkCheck().value_or(QString()), linkCheck);
+        for (const QString& pair : shown) {
+            const QString name = pair.section(u'=', 0, 0);
+            const QString expected = pair.section(u'=', 1);
+            const FormControl* control = objectForm->control(name);
+            QVERIFY2(control, qPrintable(name));
+            const QString actual = control->kind() == ControlKind::DataField || control->kind() == ControlKind::SettingBox
+                ? control->text()
+                : control->caption();
+            QCOMPARE(actual, expected);
+        }
+    }
+
+    // Screenshots of every sample form with its packets applied (display only, as when an
+    // object is selected), saved under the build folder to be looked at.
+    void screenshotsWithPackets()
+    {
+        const QString folder = qEnvironmentVariable("KVT_BINARY_DIR") + u"/screenshots"_qs;
+        QVERIFY(QDir().mkpath(folder));
+        const QList<QPair<QString, QStringList>> samples{
+            {u"pumping-station"_qs, {u"normal"_qs, u"alarm"_qs}},
+            {u"boiler-house"_qs, {u"normal"_qs, u"alarm"_qs}},
+            {u"water-meter"_qs, {u"normal"_qs, u"alarm"_qs, u"calibration"_qs}}};
+        for (const auto& [form, packets] : samples) {
+            for (const QString& packet : packets) {
+                ObjectView view;
+                view.resize(700, 340);
+                view.show();
+                view.showForm(ObjectForm::FromFile(examples() + form + u".kof"_qs));
+                view.centreForm();
+                IdleTimers timers;
+                StatePacketDecoder decoder(timers, QLatin1Char('.'));
+                decoder.ApplyStatePacket(view.currentForm(), samplePacket(form, packet), false, {}, {}, {});
+                QVERIFY(view.grab().toImage().save(folder + u'/' + form + u'-' + packet + u".png"_qs));
+            }
+        }
+    }
+};
+
+KVT_TEST(SamplePacketsTest)
+#include "SamplePacketsTest.moc"
