@@ -8,7 +8,6 @@ namespace kvt {
 
 namespace {
 
-constexpr auto kInternationalIsdn = QLatin1StringView("91");
 // TP-MTI = DELIVER, TP-MMS set: no more messages are waiting at the centre.
 constexpr auto kDeliverFirstOctet = QLatin1StringView("04");
 constexpr auto kProtocolIdentifier = QLatin1StringView("00");
@@ -16,11 +15,6 @@ constexpr auto kCodingGsm7Bit = QLatin1StringView("00");
 constexpr auto kCoding8BitData = QLatin1StringView("04");
 constexpr unsigned char kZoneNegative = 0x08;  // sign bit of the time-zone octet
 constexpr int kCenturyYears = 100;
-
-QString lengthOctet(qsizetype length)
-{
-    return ByteToHex(static_cast<unsigned char>(length));
-}
 
 // One decimal value 0..99 as a swapped semi-octet pair: units digit first.
 QString swappedDecimal(int value)
@@ -32,13 +26,13 @@ QString swappedDecimal(int value)
 QString serviceCentreAddress(QStringView digits)
 {
     const qsizetype octets = 1 + (digits.size() + 1) / 2;
-    return lengthOctet(octets) + kInternationalIsdn + PhoneToSemiOctets(digits);
+    return LengthOctet(octets) + kInternationalIsdn + PhoneToSemiOctets(digits);
 }
 
 // Everything of the PDU up to the data coding scheme.
 QString head(const DeliverMessage& message)
 {
-    return serviceCentreAddress(message.serviceCentre) + kDeliverFirstOctet + lengthOctet(message.sender.size())
+    return serviceCentreAddress(message.serviceCentre) + kDeliverFirstOctet + LengthOctet(message.sender.size())
         + kInternationalIsdn + PhoneToSemiOctets(message.sender) + kProtocolIdentifier;
 }
 
@@ -61,13 +55,13 @@ QString BuildDeliverTextPdu(const DeliverMessage& message, QStringView text)
 {
     const QByteArray codes = ToGsmAlphabet(text);
     return head(message) + kCodingGsm7Bit + ServiceCentreTimeStamp(message.stamp, message.zoneQuarters)
-        + lengthOctet(codes.size()) + PackSeptets(codes);
+        + LengthOctet(codes.size()) + PackSeptets(codes);
 }
 
 QString BuildDeliverDataPdu(const DeliverMessage& message, QByteArrayView data)
 {
     return head(message) + kCoding8BitData + ServiceCentreTimeStamp(message.stamp, message.zoneQuarters)
-        + lengthOctet(data.size()) + BytesToHex(data.toByteArray());
+        + LengthOctet(data.size()) + BytesToHex(data.toByteArray());
 }
 
 } // namespace kvt

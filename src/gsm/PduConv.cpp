@@ -1,5 +1,6 @@
 #include "gsm/PduConv.h"
 
+#include "common/TextPos.h"
 #include "gsm/ModemInterface.h"
 
 namespace kvt {
@@ -14,7 +15,6 @@ constexpr auto kNoServiceCentre = QLatin1StringView("00");  // the modem's defau
 // TP-MTI = SUBMIT, TP-RD (reject duplicates), TP-VPF = relative, TP-SRR (status report).
 constexpr auto kSubmitTextFirstOctet = QLatin1StringView("35");
 constexpr auto kMessageReference = QLatin1StringView("00");
-constexpr auto kInternationalIsdn = QLatin1StringView("91");  // type of number/numbering plan
 constexpr auto kProtocolIdentifier = QLatin1StringView("00");
 constexpr auto kCodingGsm7Bit = QLatin1StringView("00");
 constexpr auto kValidityFourDays = QLatin1StringView("AA");  // relative: (0xAA - 166) days
@@ -27,24 +27,16 @@ constexpr auto kSubmitDataTail = QLatin1StringView("0004AA");
 // SMS-DELIVER walk. The reply holds the PDU line after "+CMGR: ...".
 constexpr char16_t kFirstPrintable = 32;
 
-// One octet's length, as every length field of a PDU: two hex digits.
-QString lengthOctet(qsizetype length)
-{
-    return ByteToHex(static_cast<unsigned char>(length));
-}
-
-// The character at a 0-based position of the PDU, or an empty text past its end.
-QString charAt(QStringView pdu, qsizetype index)
-{
-    return index >= 0 && index < pdu.size() ? QString(pdu[index]) : QString();
-}
-
-// Up to `count` characters from a 0-based position; shorter (or empty) past the end.
+// Positions in the PDU count from 0, as the TS 23.040 layout is read; a field past the end of
+// the PDU comes out shorter or empty.
 QString midOf(QStringView pdu, qsizetype index, qsizetype count)
 {
-    if (index < 0 || index >= pdu.size())
-        return {};
-    return pdu.mid(index, count).toString();
+    return Copy(pdu, int(index) + 1, int(count));
+}
+
+QString charAt(QStringView pdu, qsizetype index)
+{
+    return midOf(pdu, index, 1);
 }
 
 // Value of the two hex digits at a 0-based position. A field cut short takes the digits that
@@ -69,6 +61,11 @@ QString swappedPairAt(QStringView pdu, qsizetype index)
 }
 
 } // namespace
+
+QString LengthOctet(qsizetype length)
+{
+    return ByteToHex(static_cast<unsigned char>(length));
+}
 
 QString PackSeptets(QByteArrayView codes)
 {
@@ -110,15 +107,15 @@ QString PhoneToSemiOctets(QStringView phone)
 QString EncodeSubmitPdu(QStringView text, QStringView phone)
 {
     const QByteArray codes = ToGsmAlphabet(text);
-    return kNoServiceCentre + kSubmitTextFirstOctet + kMessageReference + lengthOctet(phone.size())
+    return kNoServiceCentre + kSubmitTextFirstOctet + kMessageReference + LengthOctet(phone.size())
         + kInternationalIsdn + PhoneToSemiOctets(phone) + kProtocolIdentifier + kCodingGsm7Bit
-        + kValidityFourDays + lengthOctet(codes.size()) + PackSeptets(codes);
+        + kValidityFourDays + LengthOctet(codes.size()) + PackSeptets(codes);
 }
 
 QString EncodeDataSubmitPdu(QStringView dataHex, QStringView phone)
 {
-    return kSubmitDataHead + lengthOctet(phone.size()) + kInternationalIsdn + PhoneToSemiOctets(phone)
-        + kSubmitDataTail + lengthOctet(dataHex.size() / 2) + dataHex.toString();
+    return kSubmitDataHead + LengthOctet(phone.size()) + kInternationalIsdn + PhoneToSemiOctets(phone)
+        + kSubmitDataTail + LengthOctet(dataHex.size() / 2) + dataHex.toString();
 }
 
 DeliverPdu DecodeDeliverPdu(QStringView reply)

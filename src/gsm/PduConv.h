@@ -25,6 +25,12 @@ struct DeliverPdu {
     QString userData;        // the user data as hex text, up to the end of the PDU line
 };
 
+// Type of address of every number the console writes: international number, ISDN numbering plan.
+inline constexpr QLatin1StringView kInternationalIsdn("91");
+
+// A length field of a PDU: one octet as two hex digits (a longer count keeps its low byte).
+QString LengthOctet(qsizetype length);
+
 // Longest reply of the modem the walker looks at: the read buffer of one read-message command.
 inline constexpr int kDeliverReplyMaxChars = 512;
 
