@@ -1,7 +1,9 @@
 #include "common/Clock.h"
 #include "common/EventSink.h"
 #include "common/MainTimers.h"
+#include "gsm/GsmModemLink.h"
 #include "gsm/ModemLinkControl.h"
+#include "settings/Settings.h"
 #include "serial/LinkIndicators.h"
 #include "serial/PosixSerialPort.h"
 #include "support/ScriptedSerialPort.h"
@@ -125,6 +127,39 @@ private slots:
         // The device is free again: a second connect works.
         QVERIFY(control.connectLink(sim.devicePath(), QStringLiteral("115200"), false, false));
         control.disconnectLink();
+    }
+
+    // What the GSM tab's buttons run: the link takes the port, speed and DTR/RTS from the
+    // settings model and the connected state the buttons show follows it.
+    void gsmTabConnectsWithTheSettingsOfTheModel()
+    {
+        kvt::test::SimModemProcess sim({QStringLiteral("--cmgf"), QStringLiteral("1")});
+        QVERIFY2(sim.started(), qPrintable(sim.failure()));
+        SystemClock clock;
+        Rig<PosixSerialPort> rig;
+        Settings settings;
+        settings.update([&](SettingsData& data) {
+            data.gsm.port = sim.devicePath();
+            data.gsm.baudRate = QStringLiteral("115200");
+        });
+        LinkConnections connections;
+        GsmModemLink link({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock}, settings, connections,
+                          [&](const QString& text) { rig.notices << text; });
+        QVERIFY(link.connectLink());
+        QVERIFY(connections.isConnected(Link::Gsm));
+        QVERIFY(rig.port.settings().device.endsWith(sim.devicePath().section(QLatin1Char('/'), -1)));
+        QVERIFY(sim.transcript().contains(QStringLiteral("-> AT+CMGF=0\\r\\n")));
+        link.disconnectLink();
+        QVERIFY(!connections.isConnected(Link::Gsm));
+        QVERIFY(!rig.port.Connected());
+        QCOMPARE(rig.log.titles, QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+
+        // A port that is not there: the operator is told, nothing stays connected.
+        settings.update([](SettingsData& data) { data.gsm.port = QStringLiteral("/dev/kvt-no-such-port"); });
+        QVERIFY(!link.connectLink());
+        QVERIFY(!connections.isConnected(Link::Gsm));
+        QCOMPARE(rig.notices.size(), 1);
+        QVERIFY(rig.notices.first().contains(QStringLiteral("/dev/kvt-no-such-port")));
     }
 };
 
