@@ -10,7 +10,7 @@ PACKAGES=(
   # Qt 6: widgets, SQL with SQLite, serial port list, sound
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-multimedia-dev libgl-dev
   # fonts with Cyrillic for the windows (also offscreen)
-  fonts-dejavu-core fontconfig
+  fonts-dejavu-core fonts-urw-base35 fontconfig
   # screenshots and headless runs
   xvfb xauth x11-apps imagemagick
   # test helpers

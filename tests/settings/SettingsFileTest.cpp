@@ -185,8 +185,8 @@ private slots:
     void savedFileIsExactlyAsExpected()
     {
         SaveSettings(fullSettings(), home());
-        const QString expected = QString::fromLocal8Bit(qgetenv("KVT_SOURCE_DIR")) +
-                                 QStringLiteral("/tests/settings/data/Settings.expected.ini");
+        const QString expected = QFINDTESTDATA("data/Settings.expected.ini");
+        QVERIFY(!expected.isEmpty());
         QCOMPARE(readFile(iniPath()), readFile(expected));
         QCOMPARE(ReadSettings(IniFile(iniPath())), fullSettings());
     }
