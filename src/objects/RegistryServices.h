@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+namespace kvt {
+class Confirmation;
+class EventSink;
+class SupervisionPause;
+} // namespace kvt
+
+namespace kvt::registry {
+
+class RegistryHost;
+class ObjectFormDisplay;
+class OperatorMessages;
+
+// What the registry's handlers and commands use of the rest of the console; the main window
+// hands them in. None may be null.
+struct RegistryServices {
+    QString programDirectory;
+    RegistryHost* host = nullptr;
+    ObjectFormDisplay* forms = nullptr;
+    OperatorMessages* messages = nullptr;
+    Confirmation* confirmation = nullptr;
+    EventSink* events = nullptr;
+    SupervisionPause* pause = nullptr;
+};
+
+} // namespace kvt::registry
