@@ -1,5 +1,9 @@
 #include "objects/ObjectRegistryUi.h"
 
+#include "common/EventSink.h"
+#include "objects/Registry.h"
+#include "objects/RegistryPorts.h"
+
 namespace kvt::registry {
 
 ObjectRegistryUi::ObjectRegistryUi(Registry& registry, ChannelAddresses& addresses, ObjectTreeView* objectTree,
@@ -9,6 +13,15 @@ ObjectRegistryUi::ObjectRegistryUi(Registry& registry, ChannelAddresses& address
       window_(windowParent),
       commands_(registry, trees_, addresses, window_, services)
 {
+}
+
+void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorMessages& messages)
+{
+    const QString& notice = registry.setAsideNotice();
+    if (notice.isEmpty())
+        return;
+    events.LogEvent(QStringLiteral("Повреждённая база данных"), notice, EventColour::Red);
+    messages.information(notice);
 }
 
 } // namespace kvt::registry

@@ -5,6 +5,10 @@
 #include "objects/ObjectSelection.h"
 #include "objects/RegistryTrees.h"
 
+namespace kvt {
+class EventSink;
+}
+
 namespace kvt::registry {
 
 class ChannelAddresses;
@@ -30,5 +34,9 @@ private:
     AddNewObjectForm window_;
     ObjectCommands commands_;
 };
+
+// Tells the operator, at start-up, that a damaged store file was set aside and a new empty
+// store started: a red line in the event log and a message box. Nothing when the store was sound.
+void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorMessages& messages);
 
 } // namespace kvt::registry

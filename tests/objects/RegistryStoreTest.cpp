@@ -1,7 +1,9 @@
+#include "RegistryFakes.h"
 #include "RegistryFixture.h"
 
 #include "common/Errors.h"
 #include "objects/CodeAllocator.h"
+#include "objects/ObjectRegistryUi.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -333,6 +335,10 @@ private slots:
     void everyPostIsOnDiskAtOnce()
     {
         RegistryFixture f;
+        kvt::test::RecordingEvents events;
+        kvt::test::RecordingConsole screen;
+        AnnounceSetAsideStore(f.registry(), events, screen); // a sound store: nothing to say
+        QVERIFY(events.lines.isEmpty() && screen.messages.isEmpty());
         f.addObject(7, QStringLiteral("Seven"));
         QSqlQuery pragma(QSqlDatabase::database(f.alias()));
         QVERIFY(pragma.exec(QStringLiteral("PRAGMA synchronous")) && pragma.next());
@@ -422,6 +428,12 @@ private slots:
         const QString aside = reg.database().setAsidePath();
         QVERIFY(aside.startsWith(f.storeFile() + QStringLiteral(".damaged-")));
         QCOMPARE(readBytes(aside), bytes); // kept untouched
+        kvt::test::RecordingEvents events;
+        kvt::test::RecordingConsole screen;
+        AnnounceSetAsideStore(reg, events, screen);
+        QCOMPARE(screen.messages, QStringList{reg.setAsideNotice()});
+        QCOMPARE(events.lines.size(), 1);
+        QVERIFY(events.lines[0].endsWith(QStringLiteral("|255")));
         QCOMPARE(reg.objects().recordCount(), 0);
         QCOMPARE(reg.objects().NextFreeCode(), ObjectCode(1));
         f.addObject(1, QStringLiteral("new"));
