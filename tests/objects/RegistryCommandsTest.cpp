@@ -28,6 +28,7 @@ void fill(AddNewObjectForm& w, const WindowInput& in)
 // Fills the window while it is "shown" and presses its visible apply button; records what
 // the window showed first.
 struct Operator {
+    explicit Operator(WindowInput in) : input(std::move(in)) {}
     WindowInput input;
     bool cancel = false;
     int presses = 1;
@@ -140,7 +141,7 @@ private slots:
     {
         Console c;
         Operator op{kPump};
-        op.input.name = QStringLiteral("  'Ёж' \"№1\" ") + QString(17, QChar(0x0449));
+        op.input.name = QStringLiteral("  'Ёж' \"№1\" ") + QString(18, QChar(0x0449));
         QCOMPARE(op.input.name.size(), 30);
         op.input.phone = QString(20, QLatin1Char('9'));
         op.input.path = QStringLiteral("form.kof");
@@ -203,8 +204,8 @@ private slots:
         c.addresses.zigBee().writeString(QStringLiteral("1"), QStringLiteral("SVYAZ"), QStringLiteral("ZigBee"));
         c.trees().BuildObjectTree();
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
-        Operator op{{QStringLiteral("Alpha-2"), QStringLiteral("79005556677"), QStringLiteral("form.kof"), QString(),
-                     QStringLiteral("33"), QString()}};
+        Operator op{WindowInput{QStringLiteral("Alpha-2"), QStringLiteral("79005556677"), QStringLiteral("form.kof"),
+                                QString(), QStringLiteral("33"), QString()}};
         drive(c, op);
         c.commands().Destruction_Object_ButtonClick();
 
