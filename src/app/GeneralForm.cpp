@@ -1,17 +1,309 @@
 #include "app/GeneralForm.h"
 
-#include <QLabel>
+#include "app/CommandLineObject.h"
+#include "app/ConsoleCore.h"
+#include "app/DesktopShell.h"
+#include "app/ErrorRecovery.h"
+#include "app/MainWindowCancelSteps.h"
+#include "app/FormPlacement.h"
+#include "app/StatusTreeAdapter.h"
+#include "app/TerminalBlink.h"
+#include "common/Clock.h"
+#include "common/ErrorHandler.h"
+#include "common/LinkStopHandshake.h"
+#include "serial/SerialPort.h"
+#include "common/OperatorMessage.h"
+#include "journals/AboutForm.h"
+#include "journals/EventLogCommands.h"
+#include "journals/MessageForm.h"
+#include "journals/StatusIcons.h"
+
+#include <QCloseEvent>
+#include <QAbstractButton>
+#include <QDir>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace kvt {
 
-const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телвикс");
+namespace {
+constexpr QSize kMinimumWindowSize(640, 480);
+constexpr int kDefaultFontPixels = 11;
+constexpr int kClosingPauseMs = 100;
+} // namespace
 
-GeneralForm::GeneralForm(QString programDirectory, QWidget* parent)
-    : QMainWindow(parent), programDirectory_(std::move(programDirectory))
+const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телвикс");
+const QString GeneralForm::kRootNodeText = QStringLiteral("Список объектов");
+
+GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
+    : QMainWindow(parent), services_(std::move(services)), timers_(new MainWindowTimers(this))
 {
     setObjectName(QStringLiteral("General"));
     setWindowTitle(kCaption);
-    resize(1024, 700);
+    QFont font = this->font();
+    font.setPixelSize(kDefaultFontPixels);
+    setFont(font);
+    setMinimumSize(kMinimumWindowSize);
+
+    errorRecovery_ = std::make_unique<ErrorRecovery>(*timers_, services_.core.log, [this] {
+        return services_.core.ports->Port_Modem().Connected();
+    });
+    previousErrorSink_ = GlobalErrorHandler::install([this](const QString& text) { errorRecovery_->handle(text); });
+
+    alertSounds_ = std::make_unique<AlertSounds>(services_.sounds, [this](AlertSound sound) {
+        // The three switches are on until the settings say otherwise.
+        return !soundSwitch_ || soundSwitch_(sound);
+    });
+    buildLayout();
+    buildMenus();
+    buildContextMenus();
+    terminalBlink_ = std::make_unique<TerminalBlink>(static_cast<QWidget&>(*terminalButton_), *timers_, [this] {
+        return terminalWindowShown_ && terminalWindowShown_();
+    });
+    connectTimers();
+    resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
+    timers_->start(MainTimer::Timer2);
+    Guarded([this] { FormCreate(); });
 }
+
+GeneralForm::~GeneralForm()
+{
+    GlobalErrorHandler::install(std::move(previousErrorSink_));
+}
+
+void GeneralForm::connectTimers()
+{
+    const std::pair<MainTimer, void (GeneralForm::*)()> ticks[] = {
+        {MainTimer::QueryTimer, &GeneralForm::QueryTimerTimer},
+        {MainTimer::ATTimer, &GeneralForm::ATTimerTimer},
+        {MainTimer::Timer2, &GeneralForm::Timer2Timer},
+        {MainTimer::Timer1, &GeneralForm::Timer1Timer},
+        {MainTimer::Timer_Avari_Snd, &GeneralForm::Timer_Avari_SndTimer},
+        {MainTimer::Timer_mig, &GeneralForm::Timer_migTimer},
+    };
+    for (const auto& [timer, handler] : ticks)
+        connect(&timers_->qtimer(timer), &QTimer::timeout, this, [this, handler = handler] { (this->*handler)(); });
+}
+
+const QString& GeneralForm::programDirectory() const
+{
+    return services_.core.programDirectory;
+}
+
+void GeneralForm::FormCreate()
+{
+    ConsoleCore& core = services_.core;
+    core.supervisionPause.set(false);
+    core.modem.dispatchPollFlag = false;
+    // Logs the start, then loads the event list from report.log.
+    core.log.StartUp();
+    core.registry.open();
+    core.modem.modemLost = true;
+}
+
+void GeneralForm::FormShow()
+{
+    ConsoleCore& core = services_.core;
+    core.log.ArchiveIfOverThreshold();
+    objectTree_->expandAll();
+    objectTree_->setFocus();
+    if (!services_.commandLineForm.isEmpty() && IsObjectFormArgument(services_.commandLineForm))
+        AddCommandLineObject(services_.commandLineForm);
+    ApplyHistoryHeight();
+}
+
+void GeneralForm::AddCommandLineObject(const QString& argument)
+{
+    ConsoleCore& core = services_.core;
+    const QString name = FileNamePart(argument);
+    core.log.LogEvent(QStringLiteral("Добавление объекта"), name, EventColour::White);
+    registry::ObjectTable& objects = core.registry.objects();
+    objects.append(CommandLineObjectRecord(argument, objects.NextFreeCode()));
+    // Under the tree's top item: the root while the tree is not scrolled.
+    QTreeWidgetItem* top = objectTree_->itemAt(0, 0) ? objectTree_->itemAt(0, 0) : objectTree_->topLevelItem(0);
+    auto* node = new QTreeWidgetItem(top, {name});
+    SetNodeIcon(node, static_cast<int>(StatusIcon::GsmUp));
+    objectTree_->setCurrentItem(node);
+}
+
+// --- closing ----------------------------------------------------------------------------------
+
+void GeneralForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void GeneralForm::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    // Each step runs even when an earlier one failed: a log file that cannot be written must
+    // not cost the operator the settings or leave a link exchange running.
+    Guarded([this] {
+        services_.core.log.LogEvent(EventLog::kCloseTitle, QString(), EventColour::White);
+    });
+    if (linkStop_) {
+        Guarded([this] { linkStop_->stopRadioExchange(); });
+        Guarded([this] { linkStop_->stopRs485Exchange(); });
+    }
+    WaitPumping(services_.core.clock, kClosingPauseMs);
+}
+
+// --- placement of the object form ---------------------------------------------------------------
+
+QWidget* GeneralForm::currentObjectForm() const
+{
+    for (QObject* child : objectView_->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child))
+            return widget;
+    }
+    return nullptr;
+}
+
+int GeneralForm::historyTreeHeight() const
+{
+    return splitter5_->sizes().value(1);
+}
+
+void GeneralForm::ApplyHistoryHeight()
+{
+    const int rows = services_.core.registry.isOpen() ? services_.core.registry.objects().recordCount() : 0;
+    const int height = HistoryTreeHeight(frameGeometry().height(), rows);
+    const QList<int> sizes = splitter5_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    splitter5_->setSizes({std::max(0, total - height), height});
+}
+
+void GeneralForm::RecentreAfterSystemCommand()
+{
+    if (QWidget* form = currentObjectForm())
+        form->move(PlaceAfterSystemCommand(objectView_->size(), form->size()));
+    ApplyHistoryHeight();
+}
+
+void GeneralForm::Splitter1Moved()
+{
+    if (QWidget* form = currentObjectForm())
+        form->move(PlaceAfterSplitterDrag(objectView_->size(), form->size(), form->pos()));
+}
+
+void GeneralForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    RecentreAfterSystemCommand();
+}
+
+void GeneralForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    RecentreAfterSystemCommand();
+}
+
+void GeneralForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        RecentreAfterSystemCommand();
+}
+
+// --- status display -----------------------------------------------------------------------------
+
+void GeneralForm::Stop_Avari_ButtonClick()
+{
+    StatusTreeAdapter trees(*objectTree_, *historyTree_);
+    ResetSelectedObject(trees, services_.core.log, *timers_);
+}
+
+void GeneralForm::ShowObjectFormItemClick()
+{
+    if (!currentObjectForm())
+        services_.messages.showMessage(QStringLiteral("Необходимо выбрать объект из списка объектов"));
+}
+
+void GeneralForm::ShowObjectSettingsItemClick()
+{
+    if (!currentObjectForm())
+        services_.messages.showMessage(QStringLiteral("Необходимо выбрать объект из списка объектов"));
+}
+
+void GeneralForm::ObjectManagerItemClick()
+{
+    const QString manager = FindObjectManager(programDirectory(), qEnvironmentVariable("PATH"));
+    if (manager.isEmpty()) {
+        services_.messages.showMessage(QStringLiteral("Файлы программы менеджера объектов не найдены."));
+        return;
+    }
+    services_.shell.startProgram(manager);
+}
+
+void GeneralForm::HelpItemClick()
+{
+    // A missing manual or a missing viewer gives no message.
+    services_.shell.openDocument(QDir(programDirectory()).filePath(kManualFile));
+}
+
+void GeneralForm::AboutItemClick()
+{
+    if (aboutForm_)
+        aboutForm_->exec();
+}
+
+void GeneralForm::Timer1Timer()
+{
+    terminalBlink_->tick();
+}
+
+void GeneralForm::Timer_Avari_SndTimer()
+{
+    alertSounds_->press(AlertSound::Alarm);
+}
+
+void GeneralForm::Timer_migTimer() {}
+
+// --- the event bar ------------------------------------------------------------------------------
+
+void GeneralForm::PreviousEventClick()
+{
+    services_.core.log.ShowPrevious();
+}
+
+void GeneralForm::NextEventClick()
+{
+    services_.core.log.ShowNext();
+}
+
+void GeneralForm::ClearEventLogClick()
+{
+    EventLogCommands::Clear(services_.core.log, services_.confirmation);
+}
+
+void GeneralForm::CancelActionClick()
+{
+    MainWindowCancelSteps modem(services_.core.ports->Port_Modem(), *timers_);
+    EventLogCommands::Cancel(services_.core.log, modem, services_.core.clock);
+}
+
+// --- handlers of the registry, the settings, the journals and the links ----------------------
+
+void GeneralForm::Add_New_Object_ButtonClick() {}
+void GeneralForm::Destruction_Object_ButtonClick() {}
+void GeneralForm::Remove_Object_ButtonClick() {}
+void GeneralForm::SpeedButton_Arhive_DBClick() {}
+void GeneralForm::Query_Send_ButtonClick() {}
+void GeneralForm::SpeedButton_Show_Send_Comand_FormClick() {}
+void GeneralForm::ObjectTopUpItemClick() {}
+void GeneralForm::ObjectCommandItemClick() {}
+void GeneralForm::lbl2Click() {}
+void GeneralForm::SettingsButtonClick() {}
+void GeneralForm::EventJournalButtonClick() {}
+void GeneralForm::AlarmBookButtonClick() {}
+void GeneralForm::StateBookItemClick() {}
+void GeneralForm::QueryTimerTimer() {}
+void GeneralForm::ATTimerTimer() {}
+void GeneralForm::Timer2Timer() {}
 
 } // namespace kvt

@@ -1,21 +1,183 @@
 #pragma once
 
+#include "app/MainWindowTimers.h"
+#include "common/ErrorHandler.h"
+#include "journals/AlertSounds.h"
+
 #include <QMainWindow>
 
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
 namespace kvt {
+
+class AboutForm;
+class Confirmation;
+struct ConsoleCore;
+class DesktopShell;
+class ErrorRecovery;
+class LinkStopHandshake;
+class MessageForm;
+class OperatorMessage;
+class TerminalBlink;
+
+// What the main window works with, made by the start-up.
+struct GeneralServices {
+    ConsoleCore& core;
+    OperatorMessage& messages;
+    Confirmation& confirmation;
+    DesktopShell& shell;
+    SoundPlayer& sounds;
+    // The object form file given on the command line; empty when none.
+    QString commandLineForm;
+};
 
 // The main window of the console (TGeneral).
 class GeneralForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit GeneralForm(QString programDirectory, QWidget* parent = nullptr);
-
     static const QString kCaption;
+    static const QString kRootNodeText;
+    static constexpr int kInitialClientWidth = 1020;
+    static constexpr int kInitialClientHeight = 690;
 
-    const QString& programDirectory() const { return programDirectory_; }
+    explicit GeneralForm(GeneralServices services, QWidget* parent = nullptr);
+    ~GeneralForm() override;
+
+    const QString& programDirectory() const;
+    ConsoleCore& core() { return services_.core; }
+    MainWindowTimers& timers() { return *timers_; }
+    // The global error handler's work; installed while the window lives.
+    ErrorRecovery& errorRecovery() { return *errorRecovery_; }
+    AlertSounds& alertSounds() { return *alertSounds_; }
+    // The windows created after the main window (start-up order) that it shows.
+    void setAboutForm(AboutForm* about) { aboutForm_ = about; }
+    void setMessageForm(MessageForm* message) { messageForm_ = message; }
+
+    QTreeWidget* objectTree() const { return objectTree_; }
+    QTreeWidget* historyTree() const { return historyTree_; }
+    QWidget* objectView() const { return objectView_; }
+    QLabel* statusLineLabel() const { return label25_; }
+    QMenu* objectTreeMenu() const { return objectTreeMenu_; }
+    QMenu* historyTreeMenu() const { return historyTreeMenu_; }
+    QMenu* objectViewMenu() const { return objectViewMenu_; }
+
+    // The link stop handshakes run when the window closes (none while no link engine exists).
+    void setLinkStopHandshake(LinkStopHandshake* handshake) { linkStop_ = handshake; }
+    // Tells whether the terminal window is on screen (ends the terminal caption blink).
+    void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
+    // The sound switches of the settings.
+    void setSoundSwitch(AlertSounds::Switch isOn) { soundSwitch_ = std::move(isOn); }
+
+    // The history height rule applied to the history tree.
+    void ApplyHistoryHeight();
+    int historyTreeHeight() const;
+    // Re-centres the object form as after a system command of the window.
+    void RecentreAfterSystemCommand();
+
+    // Start-up steps of the window (FormCreate runs in the constructor).
+    void FormShow();
+
+public slots:
+    // Objects (registry).
+    virtual void Add_New_Object_ButtonClick();
+    virtual void Destruction_Object_ButtonClick();
+    virtual void Remove_Object_ButtonClick();
+    virtual void SpeedButton_Arhive_DBClick();
+    // Poll, terminal, top-up and balance.
+    virtual void Query_Send_ButtonClick();
+    virtual void SpeedButton_Show_Send_Comand_FormClick();
+    virtual void ObjectTopUpItemClick();
+    virtual void ObjectCommandItemClick();
+    virtual void lbl2Click();
+    // Status display.
+    virtual void Stop_Avari_ButtonClick();
+    virtual void ShowObjectFormItemClick();
+    virtual void ShowObjectSettingsItemClick();
+    virtual void ObjectManagerItemClick();
+    virtual void HelpItemClick();
+    virtual void AboutItemClick();
+    // Settings and journals.
+    virtual void SettingsButtonClick();
+    virtual void EventJournalButtonClick();
+    virtual void AlarmBookButtonClick();
+    virtual void StateBookItemClick();
+    virtual void PreviousEventClick();
+    virtual void NextEventClick();
+    virtual void ClearEventLogClick();
+    virtual void CancelActionClick();
+    // Timers.
+    virtual void QueryTimerTimer();
+    virtual void ATTimerTimer();
+    virtual void Timer2Timer();
+    void Timer1Timer();
+    void Timer_Avari_SndTimer();
+    void Timer_migTimer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    QString programDirectory_;
+    void buildLayout();
+    QWidget* buildToolbar();
+    QWidget* buildLeftPanel();
+    QWidget* buildLinkPanel();
+    QWidget* buildRightArea();
+    QWidget* buildEventBar();
+    QWidget* buildBottomPanel();
+    void bindStatusLine();
+    void buildMenus();
+    void buildContextMenus();
+    void connectTimers();
+    void FormCreate();
+    void FormClose();
+    void AddCommandLineObject(const QString& argument);
+    void Splitter1Moved();
+    QWidget* currentObjectForm() const;
+
+    GeneralServices services_;
+    MainWindowTimers* timers_;
+    std::unique_ptr<ErrorRecovery> errorRecovery_;
+    GlobalErrorHandler::Sink previousErrorSink_;
+    std::unique_ptr<AlertSounds> alertSounds_;
+    std::unique_ptr<TerminalBlink> terminalBlink_;
+    MessageForm* messageForm_ = nullptr;
+    AboutForm* aboutForm_ = nullptr;
+    LinkStopHandshake* linkStop_ = nullptr;
+    std::function<bool()> terminalWindowShown_;
+    AlertSounds::Switch soundSwitch_;
+    bool closed_ = false;
+
+    QWidget* toolbar_ = nullptr;
+    QWidget* leftPanel_ = nullptr;
+    QSplitter* splitter1_ = nullptr;
+    QSplitter* splitter5_ = nullptr;
+    QTreeWidget* objectTree_ = nullptr;
+    QTreeWidget* historyTree_ = nullptr;
+    QWidget* linkPanel_ = nullptr;
+    QProgressBar* signalBar_ = nullptr;
+    QLabel* balanceLabel_ = nullptr;
+    QLabel* label25_ = nullptr;
+    QLabel* label17_ = nullptr;
+    QLabel* label10_ = nullptr;
+    QWidget* objectView_ = nullptr;
+    QWidget* bottomPanel_ = nullptr;
+    QAbstractButton* terminalButton_ = nullptr;
+    QMenu* objectTreeMenu_ = nullptr;
+    QMenu* historyTreeMenu_ = nullptr;
+    QMenu* objectViewMenu_ = nullptr;
 };
 
 } // namespace kvt

@@ -1,0 +1,26 @@
+#include "app/ConsoleCore.h"
+
+#include <QDir>
+
+namespace kvt {
+
+ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, std::unique_ptr<LinkPorts> linkPorts)
+    : programDirectory(std::move(folder)),
+      clock(clockRef),
+      log(programDirectory, clock),
+      ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>())
+{
+}
+
+QStringList EnsureInstanceFolders(const QString& programDirectory)
+{
+    QStringList failed;
+    const QDir home(programDirectory);
+    for (const QString& folder : kInstanceFolders) {
+        if (!home.mkpath(folder))
+            failed << home.filePath(folder);
+    }
+    return failed;
+}
+
+} // namespace kvt

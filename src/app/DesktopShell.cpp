@@ -1,0 +1,44 @@
+#include "app/DesktopShell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace kvt {
+
+bool SystemDesktopShell::openDocument(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool SystemDesktopShell::startProgram(const QString& path)
+{
+    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+}
+
+namespace {
+bool isProgram(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+} // namespace
+
+QString FindObjectManager(const QString& programDirectory, const QString& searchPath)
+{
+    const QString beside = QDir(programDirectory).filePath(kObjectManagerProgram);
+    if (isProgram(beside))
+        return beside;
+    for (const QString& folder : searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QString candidate = QDir(folder).filePath(kObjectManagerProgram);
+        if (isProgram(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace kvt

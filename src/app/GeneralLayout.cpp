@@ -1,0 +1,346 @@
+// The layout of the main window: toolbar, left panel, splitter, right area.
+#include "app/GeneralForm.h"
+
+#include "app/ConsoleCore.h"
+#include "app/LinkLabel.h"
+#include "journals/EventColourPaint.h"
+#include "journals/IconLegend.h"
+#include "journals/StatusIcons.h"
+#include "serial/ComLed.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kvt {
+
+namespace {
+
+constexpr int kToolbarHeight = 42;
+constexpr int kToolButtonHeight = 32;
+constexpr int kToolbarGap = 4;
+constexpr int kLeftPanelWidth = 171;
+constexpr int kSplitterWidth = 4;
+constexpr int kHistoryInitialHeight = 135;
+constexpr int kLinkPanelHeight = 126;
+constexpr int kLinkRowHeight = 21;
+constexpr int kEventBarHeight = 23;
+constexpr int kHeaderLineHeight = 20;
+constexpr int kHeaderPixelSize = 16;
+constexpr int kStatusPixelSize = 13;
+constexpr int kBottomPanelHeight = 58;
+constexpr int kBottomButtonHeight = 31;
+
+QToolButton* toolButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setFixedHeight(kToolButtonHeight);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+// A white bold line centred on black (Label17, Label10).
+QLabel* headerLine(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFixedHeight(kHeaderLineHeight);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setPixelSize(kHeaderPixelSize);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QTreeWidget* statusTree(QWidget* parent, const QString& name, const QString& hint)
+{
+    auto* tree = new QTreeWidget(parent);
+    tree->setObjectName(name);
+    tree->setToolTip(hint);
+    tree->setHeaderHidden(true);
+    tree->setColumnCount(1);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setIconSize(QSize(kStatusIconSize, kStatusIconSize));
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    QFont bold = tree->font();
+    bold.setBold(true);
+    tree->setFont(bold);
+    return tree;
+}
+
+} // namespace
+
+void GeneralForm::buildLayout()
+{
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("GeneralClient"));
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(kToolbarGap);
+    toolbar_ = buildToolbar();
+    column->addWidget(toolbar_);
+
+    splitter1_ = new QSplitter(Qt::Horizontal, central);
+    splitter1_->setObjectName(QStringLiteral("Splitter1"));
+    splitter1_->setHandleWidth(kSplitterWidth);
+    splitter1_->setChildrenCollapsible(false);
+    leftPanel_ = buildLeftPanel();
+    splitter1_->addWidget(leftPanel_);
+    splitter1_->addWidget(buildRightArea());
+    splitter1_->setStretchFactor(0, 0);
+    splitter1_->setStretchFactor(1, 1);
+    splitter1_->setSizes({kLeftPanelWidth, kInitialClientWidth - kLeftPanelWidth - kSplitterWidth});
+    connect(splitter1_, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    column->addWidget(splitter1_, 1);
+    setCentralWidget(central);
+}
+
+QWidget* GeneralForm::buildToolbar()
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("ScrollBox7"));
+    bar->setFixedHeight(kToolbarHeight);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 5, 4, 5);
+    row->setSpacing(2);
+    struct Entry {
+        const char* name;
+        QString caption;
+        void (GeneralForm::*handler)();
+    };
+    const Entry entries[] = {
+        {"SpeedButton_Add_Object", QStringLiteral("Новый"), &GeneralForm::Add_New_Object_ButtonClick},
+        {"SpeedButton_Destruction_Object", QStringLiteral("Свойства"), &GeneralForm::Destruction_Object_ButtonClick},
+        {"SpeedButton_Remove_Object", QStringLiteral("Удалить"), &GeneralForm::Remove_Object_ButtonClick},
+        {"SpeedButton_Options", QStringLiteral("Настройки"), &GeneralForm::SettingsButtonClick},
+        {"SpeedButton_Avari", QStringLiteral("Аварии"), &GeneralForm::AlarmBookButtonClick},
+        {"SpeedButton_Events", QStringLiteral("События"), &GeneralForm::EventJournalButtonClick},
+        {"SpeedButton_Arhive_DB", QStringLiteral("Удалить историю"), &GeneralForm::SpeedButton_Arhive_DBClick},
+    };
+    for (const Entry& entry : entries) {
+        QToolButton* button = toolButton(bar, QString::fromLatin1(entry.name), entry.caption);
+        connect(button, &QToolButton::clicked, this, entry.handler);
+        row->addWidget(button);
+    }
+    // The remove command lives in the menus; its toolbar button is kept hidden.
+    bar->findChild<QToolButton*>(QStringLiteral("SpeedButton_Remove_Object"))->hide();
+    row->addStretch();
+    return bar;
+}
+
+QWidget* GeneralForm::buildLeftPanel()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ScrollBox4"));
+    panel->setMinimumWidth(kLeftPanelWidth / 2);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(new IconLegend(panel));
+
+    splitter5_ = new QSplitter(Qt::Vertical, panel);
+    splitter5_->setObjectName(QStringLiteral("Splitter5"));
+    splitter5_->setHandleWidth(kSplitterWidth);
+    splitter5_->setChildrenCollapsible(false);
+    objectTree_ = statusTree(splitter5_, QStringLiteral("ObjectTreeView"), QStringLiteral("Список объектов"));
+    auto* root = new QTreeWidgetItem(objectTree_, {kRootNodeText});
+    SetNodeIcon(root, static_cast<int>(StatusIcon::Root));
+    historyTree_ = statusTree(splitter5_, QStringLiteral("Time_TreeView"), QStringLiteral("Список состояний (ИСТОРИЯ)"));
+    auto* historyRoot = new QTreeWidgetItem(historyTree_, {QString()});
+    SetNodeIcon(historyRoot, static_cast<int>(StatusIcon::None));
+    splitter5_->addWidget(objectTree_);
+    splitter5_->addWidget(historyTree_);
+    splitter5_->setStretchFactor(0, 1);
+    splitter5_->setStretchFactor(1, 0);
+    splitter5_->setSizes({kInitialClientHeight, kHistoryInitialHeight});
+    column->addWidget(splitter5_, 1);
+
+    linkPanel_ = buildLinkPanel();
+    column->addWidget(linkPanel_);
+    return panel;
+}
+
+QWidget* GeneralForm::buildLinkPanel()
+{
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("ScrollBox9"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFixedHeight(kLinkPanelHeight);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(4, 0, 4, 0);
+    column->setSpacing(0);
+    auto addRow = [&](const QString& caption, QWidget* indicator) {
+        auto* row = new QWidget(panel);
+        row->setFixedHeight(kLinkRowHeight);
+        auto* line = new QHBoxLayout(row);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(new QLabel(caption, row), 1);
+        if (indicator)
+            line->addWidget(indicator);
+        column->addWidget(row);
+        return line;
+    };
+    const struct {
+        QString caption;
+        LinkLamp lamp;
+    } lampRows[] = {
+        {QStringLiteral("Порт адаптера RS-485"), LinkLamp::ComLed2},
+        {QStringLiteral("Связь с радиомодемом"), LinkLamp::ComLed1},
+        {QStringLiteral("Связь с GSM модемом"), LinkLamp::ComLed5},
+        {QStringLiteral("Регистрация в сети GSM"), LinkLamp::ComLed4},
+    };
+    LinkIndicators& indicators = services_.core.indicators;
+    for (const auto& lampRow : lampRows)
+        addRow(lampRow.caption, new ComLed(indicators, lampRow.lamp, panel));
+
+    signalBar_ = new QProgressBar(panel);
+    signalBar_->setObjectName(QStringLiteral("RbProgressBar2"));
+    signalBar_->setRange(0, 100);
+    signalBar_->setValue(indicators.signalPercent());
+    connect(&indicators, &LinkIndicators::signalPercentChanged, signalBar_, &QProgressBar::setValue);
+    signalBar_->setTextVisible(true);
+    signalBar_->setFixedSize(70, kLinkRowHeight - 6);
+    signalBar_->setStyleSheet(QStringLiteral(
+        "QProgressBar { border: 1px solid #808080; background: white; text-align: center; }"
+        "QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
+        " stop:0 #0a6e0a, stop:1 #3cdc3c); }"));
+    addRow(QStringLiteral("Уровень сигнала GSM"), signalBar_);
+
+    auto* balance = new QWidget(panel);
+    auto* balanceLine = new QHBoxLayout(balance);
+    balanceLine->setContentsMargins(0, 0, 0, 0);
+    balanceLabel_ = new QLabel(QStringLiteral("?"), balance);
+    balanceLabel_->setObjectName(QStringLiteral("Label24"));
+    QPalette red = balanceLabel_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    balanceLabel_->setPalette(red);
+    auto* update = new LinkLabel(QStringLiteral("обновить"), balance);
+    update->setObjectName(QStringLiteral("lbl2"));
+    connect(update, &LinkLabel::clicked, this, &GeneralForm::lbl2Click);
+    balanceLine->addWidget(balanceLabel_);
+    balanceLine->addWidget(update);
+    addRow(QStringLiteral("Баланс GSM:"), balance);
+    return panel;
+}
+
+QWidget* GeneralForm::buildRightArea()
+{
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("ScrollBox3"));
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildEventBar());
+    label17_ = headerLine(area, QStringLiteral("Label17"));
+    column->addWidget(label17_);
+
+    objectView_ = new QWidget(area);
+    objectView_->setObjectName(QStringLiteral("ScrollBox2"));
+    objectView_->setToolTip(QStringLiteral("Окно формы объекта"));
+    objectView_->setAutoFillBackground(true);
+    QPalette black = objectView_->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    objectView_->setPalette(black);
+    objectView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    column->addWidget(objectView_, 1);
+
+    bottomPanel_ = buildBottomPanel();
+    column->addWidget(bottomPanel_);
+    return area;
+}
+
+QWidget* GeneralForm::buildEventBar()
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("EventBar"));
+    bar->setFixedHeight(kEventBarHeight);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    auto button = [&](const char* name, const QString& caption, void (GeneralForm::*handler)()) {
+        auto* b = new QPushButton(caption, bar);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedHeight(kEventBarHeight);
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+    row->addWidget(button("SpeedButton_Clear_Events", QStringLiteral("Отчистить"), &GeneralForm::ClearEventLogClick));
+    QPushButton* previous = button("SpeedButton_Prev_Event", QStringLiteral("<"), &GeneralForm::PreviousEventClick);
+    previous->setFixedWidth(kEventBarHeight);
+    row->addWidget(previous);
+    label25_ = new QLabel(bar);
+    label25_->setObjectName(QStringLiteral("Label25"));
+    label25_->setAutoFillBackground(true);
+    QFont bold = label25_->font();
+    bold.setPixelSize(kStatusPixelSize);
+    bold.setBold(true);
+    label25_->setFont(bold);
+    row->addWidget(label25_, 1);
+    bindStatusLine();
+    QPushButton* next = button("SpeedButton_Next_Event", QStringLiteral(">"), &GeneralForm::NextEventClick);
+    next->setFixedWidth(kEventBarHeight);
+    row->addWidget(next);
+    row->addWidget(button("SpeedButton_Cancel", QStringLiteral("Отмена"), &GeneralForm::CancelActionClick));
+    return bar;
+}
+
+QWidget* GeneralForm::buildBottomPanel()
+{
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("ScrollBox12"));
+    panel->setFixedHeight(kBottomPanelHeight);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(2);
+    label10_ = headerLine(panel, QStringLiteral("Label10"));
+    column->addWidget(label10_);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(2, 0, 2, 0);
+    auto button = [&](const char* name, const QString& caption, void (GeneralForm::*handler)()) {
+        auto* b = new QPushButton(caption, panel);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedHeight(kBottomButtonHeight);
+        connect(b, &QPushButton::clicked, this, handler);
+        row->addWidget(b);
+        return b;
+    };
+    button("Stop_Avari_Button", QStringLiteral("Сбросить"), &GeneralForm::Stop_Avari_ButtonClick)
+        ->setToolTip(QStringLiteral("Разблокировка функций программы после получения пакета информации от объекта"));
+    button("Query_Send_Button", QStringLiteral("Опросить (GSM)"), &GeneralForm::Query_Send_ButtonClick);
+    row->addStretch();
+    terminalButton_ = button("SpeedButton_Show_Send_Comand_Form", QStringLiteral("Терминал (GSM)"),
+                             &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);
+    column->addLayout(row);
+    return panel;
+}
+
+void GeneralForm::bindStatusLine()
+{
+    const StatusLine& status = services_.core.log.statusLine();
+    auto show = [this, &status] {
+        label25_->setText(status.text());
+        QPalette palette = label25_->palette();
+        palette.setColor(QPalette::Window, ToQColor(status.colour()));
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label25_->setPalette(palette);
+    };
+    connect(&status, &StatusLine::changed, label25_, show);
+    show();
+}
+
+} // namespace kvt

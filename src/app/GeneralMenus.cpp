@@ -1,0 +1,109 @@
+// The main menu and the three context menus of the main window.
+#include "app/GeneralForm.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeWidget>
+
+namespace kvt {
+
+namespace {
+
+using Handler = void (GeneralForm::*)();
+
+QAction* item(QMenu* menu, GeneralForm* window, const QString& caption, Handler handler)
+{
+    QAction* action = menu->addAction(caption);
+    QObject::connect(action, &QAction::triggered, window, [window, handler] { (window->*handler)(); });
+    return action;
+}
+
+} // namespace
+
+void GeneralForm::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+
+    QMenu* object = bar->addMenu(QStringLiteral("&Объект"));
+    item(object, this, QStringLiteral("Добавление о&бъекта"), &GeneralForm::Add_New_Object_ButtonClick);
+    item(object, this, QStringLiteral("&Свойства обекта"), &GeneralForm::Destruction_Object_ButtonClick);
+    item(object, this, QStringLiteral("У&даление объекта"), &GeneralForm::Remove_Object_ButtonClick);
+    object->addSeparator();
+    item(object, this, QStringLiteral("&Опрос объекта"), &GeneralForm::Query_Send_ButtonClick);
+    object->addSeparator();
+    item(object, this, QStringLiteral("Пополнение баланса объекта"), &GeneralForm::ObjectTopUpItemClick);
+    item(object, this, QStringLiteral("Отправление команды объекту"), &GeneralForm::ObjectCommandItemClick);
+    object->addSeparator();
+    item(object, this, QStringLiteral("Показать форму объекта"), &GeneralForm::ShowObjectFormItemClick);
+    item(object, this, QStringLiteral("Показать установки объекта"), &GeneralForm::ShowObjectSettingsItemClick);
+    object->addSeparator();
+    item(object, this, QStringLiteral("Сброс &состояния"), &GeneralForm::Stop_Avari_ButtonClick);
+
+    QMenu* tools = bar->addMenu(QStringLiteral("Инструмен&ты"));
+    item(tools, this, QStringLiteral("Настрой&ка приложения"), &GeneralForm::SettingsButtonClick);
+    tools->addSeparator();
+    item(tools, this, QStringLiteral("Менеджер объектов"), &GeneralForm::ObjectManagerItemClick);
+
+    QMenu* info = bar->addMenu(QStringLiteral("Информация"));
+    QMenu* events = info->addMenu(QStringLiteral("Журнал событий"));
+    item(events, this, QStringLiteral("Показать журнал событий"), &GeneralForm::EventJournalButtonClick);
+    events->addSeparator();
+    item(events, this, QStringLiteral("Предыдущее сообщение"), &GeneralForm::PreviousEventClick);
+    item(events, this, QStringLiteral("Следующее сообщение"), &GeneralForm::NextEventClick);
+    events->addSeparator();
+    item(events, this, QStringLiteral("Отчистить журнал событий"), &GeneralForm::ClearEventLogClick);
+    info->addSeparator();
+    item(info, this, QStringLiteral("&Журнал аварий"), &GeneralForm::AlarmBookButtonClick);
+    item(info, this, QStringLiteral("Журнал состояний"), &GeneralForm::StateBookItemClick);
+    info->addSeparator();
+    item(info, this, QStringLiteral("Удалить историю"), &GeneralForm::SpeedButton_Arhive_DBClick);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Справка"));
+    QAction* manual = item(help, this, QStringLiteral("Описание программы"), &GeneralForm::HelpItemClick);
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    manual->setShortcutContext(Qt::ApplicationShortcut);
+    help->addSeparator();
+    item(help, this, QStringLiteral("О програ&мме"), &GeneralForm::AboutItemClick);
+    // F1 works wherever the focus is, also while the menu bar is not in use.
+    addAction(manual);
+}
+
+void GeneralForm::buildContextMenus()
+{
+    objectTreeMenu_ = new QMenu(this);
+    objectTreeMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+    item(objectTreeMenu_, this, QStringLiteral("Опросить объект"), &GeneralForm::Query_Send_ButtonClick);
+    objectTreeMenu_->addSeparator();
+    item(objectTreeMenu_, this, QStringLiteral("Удалить объект"), &GeneralForm::Remove_Object_ButtonClick);
+    item(objectTreeMenu_, this, QStringLiteral("Добавить объект"), &GeneralForm::Add_New_Object_ButtonClick);
+    item(objectTreeMenu_, this, QStringLiteral("Изменить объект"), &GeneralForm::Destruction_Object_ButtonClick);
+    objectTreeMenu_->addSeparator();
+    item(objectTreeMenu_, this, QStringLiteral("Установки объекта"), &GeneralForm::ObjectTopUpItemClick);
+    objectTreeMenu_->addSeparator();
+    item(objectTreeMenu_, this, QStringLiteral("Передать команду"), &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);
+    objectTreeMenu_->addSeparator();
+    item(objectTreeMenu_, this, QStringLiteral("Сбросить состояние"), &GeneralForm::Stop_Avari_ButtonClick);
+
+    historyTreeMenu_ = new QMenu(this);
+    historyTreeMenu_->setObjectName(QStringLiteral("PopupMenu2"));
+    item(historyTreeMenu_, this, QStringLiteral("Отчистить историю"), &GeneralForm::SpeedButton_Arhive_DBClick);
+
+    objectViewMenu_ = new QMenu(this);
+    objectViewMenu_->setObjectName(QStringLiteral("PopupMenu3"));
+    item(objectViewMenu_, this, QStringLiteral("Сброс сообщения"), &GeneralForm::Stop_Avari_ButtonClick);
+
+    connect(objectTree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // The right click selects the node under the mouse first.
+        if (QTreeWidgetItem* node = objectTree_->itemAt(at))
+            objectTree_->setCurrentItem(node);
+        objectTreeMenu_->popup(objectTree_->viewport()->mapToGlobal(at));
+    });
+    connect(historyTree_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { historyTreeMenu_->popup(historyTree_->viewport()->mapToGlobal(at)); });
+    connect(objectView_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { objectViewMenu_->popup(objectView_->mapToGlobal(at)); });
+}
+
+} // namespace kvt

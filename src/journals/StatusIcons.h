@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QPixmap>
+
+class QTreeWidgetItem;
+
+namespace kvt {
+
+// The object status icon: the image index of an object's node in the object tree (normal and
+// selected index always set together). -1 shows no icon.
+enum class StatusIcon : int {
+    None = -1,
+    Root = 0,          // root node "Список объектов"
+    GsmUp = 1,         // GSM link established
+    HistoryEntry = 2,  // a stored state in the history tree
+    NewData = 3,       // new data of the object received
+    Alarm = 4,         // alarm at the object
+    Unused = 5,        // drawn, never set
+    GsmDown = 6,       // no GSM link (overdue)
+    SmsProblem = 7,    // alarm call, object being called back
+    CheckOff = 8,      // link check switched off
+    RadioUp = 9,
+    RadioDown = 10,
+    Rs485Up = 11,
+    Rs485Down = 12,
+};
+
+inline constexpr int kStatusIconCount = 13;
+inline constexpr int kStatusIconSize = 16;
+
+// The picture of one status icon (16 x 16); an empty pixmap for -1 and unknown indexes.
+QPixmap StatusIconPixmap(int index);
+
+// The image list of the trees (ImageList1): the 13 icons in index order.
+const QList<QIcon>& StatusImageList();
+
+// The icon for an index; a null icon for -1 and unknown indexes.
+QIcon StatusIconFor(int index);
+
+// Tree nodes keep their icon index under this role, beside the picture.
+inline constexpr int kStatusIconRole = Qt::UserRole + 1;
+
+// Sets the node's icon index and picture (normal and selected together).
+void SetNodeIcon(QTreeWidgetItem* node, int index);
+// The node's icon index; -1 when none was set.
+int NodeIcon(const QTreeWidgetItem* node);
+
+} // namespace kvt
