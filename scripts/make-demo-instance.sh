@@ -11,7 +11,10 @@ mkdir -p "$DEMO"/{Data,Reports,SmsBook,AvariBook,sounds,Forms}
 if compgen -G "$BUILD_DIR/examples/forms/*.kof" > /dev/null; then
   cp "$BUILD_DIR"/examples/forms/*.kof "$DEMO/Forms/"
 fi
-if [ -d "$ROOT/examples/demo" ]; then
-  cp -r "$ROOT"/examples/demo/. "$DEMO/"
+if compgen -G "$BUILD_DIR/tools/sounds/*.wav" > /dev/null; then
+  cp "$BUILD_DIR"/tools/sounds/*.wav "$DEMO/sounds/"
 fi
+# Settings, then the three sample objects with their stored history.
+cp "$ROOT/examples/demo/Settings.ini" "$DEMO/"
+"$BUILD_DIR/tools/kvt-tool" instance-objects "$DEMO" "$ROOT/examples/demo/objects.manifest"
 echo "Demo instance: $DEMO"

@@ -14,6 +14,8 @@
 #include "journals/AboutForm.h"
 #include "journals/MessageBoxConfirmation.h"
 #include "journals/MessageForm.h"
+#include "journals/WavSoundPlayer.h"
+#include "links/ObjOptEditor.h"
 #include "objects/DataAlias.h"
 
 #include <QMessageBox>
@@ -26,7 +28,7 @@ namespace {
 
 void refuseSecondInstance()
 {
-    std::fprintf(stderr, "%s\n", kSecondInstanceMessage.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s\n", kSecondInstanceMessage.toUtf8().constData());
     QMessageBox box(QMessageBox::NoIcon, GeneralForm::kCaption, kSecondInstanceMessage, QMessageBox::Ok);
     box.exec();
 }
@@ -55,6 +57,8 @@ int RunConsole(KvtApplication& app)
         refuseSecondInstance();
         return 1;
     }
+    // From here on SIGTERM and SIGINT wait for the message loop, which closes the main window.
+    TerminationSignals termination;
     const QStringList arguments = QCoreApplication::arguments();
     const QString home = ResolveProgramDirectory(arguments, QCoreApplication::applicationDirPath());
     for (const QString& folder : EnsureInstanceFolders(home))
@@ -82,8 +86,10 @@ int RunConsole(KvtApplication& app)
     general.setAboutForm(&about);
     MessageForm notification(&general);
     general.setMessageForm(&notification);
+    // 9: the parameter editor.
+    ObjOptEditor parameterEditor(&general);
+    general.setParameterEditor(&parameterEditor);
 
-    TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &general, &QWidget::close);
 
     const int code = app.exec();

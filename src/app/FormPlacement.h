@@ -7,9 +7,6 @@ namespace kvt {
 
 // Where the object form sits in the object view, and how tall the history tree is.
 
-// Offset that centres `size` in `area`: half the difference rounded up, 0 when negative.
-int CentredOffset(int area, int size);
-
 // The form's position after a system command of the main window (maximise, restore, move,
 // size): centred on both axes, never at a negative position.
 QPoint PlaceAfterSystemCommand(QSize view, QSize form);

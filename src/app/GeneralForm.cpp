@@ -10,6 +10,7 @@
 #include "app/TerminalBlink.h"
 #include "common/Clock.h"
 #include "common/ErrorHandler.h"
+#include "common/Errors.h"
 #include "common/LinkStopHandshake.h"
 #include "serial/SerialPort.h"
 #include "common/OperatorMessage.h"
@@ -17,6 +18,9 @@
 #include "journals/EventLogCommands.h"
 #include "journals/MessageForm.h"
 #include "journals/StatusIcons.h"
+#include "links/PageSwitching.h"
+#include "objects/ObjectForm.h"
+#include "objects/view/ObjectView.h"
 
 #include <QCloseEvent>
 #include <QAbstractButton>
@@ -52,10 +56,6 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     });
     previousErrorSink_ = GlobalErrorHandler::install([this](const QString& text) { errorRecovery_->handle(text); });
 
-    alertSounds_ = std::make_unique<AlertSounds>(services_.sounds, [this](AlertSound sound) {
-        // The three switches are on until the settings say otherwise.
-        return !soundSwitch_ || soundSwitch_(sound);
-    });
     buildLayout();
     buildMenus();
     buildContextMenus();
@@ -63,6 +63,8 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
         return terminalWindowShown_ && terminalWindowShown_();
     });
     connectTimers();
+    formLoader_ = std::make_unique<ObjectFormLoader>(programDirectory(), *this, valueListEditor1_,
+                                                     [this](const QString& text) { services_.messages.showMessage(text); });
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers_->start(MainTimer::Timer2);
     Guarded([this] { FormCreate(); });
@@ -125,6 +127,7 @@ void GeneralForm::AddCommandLineObject(const QString& argument)
     QTreeWidgetItem* top = objectTree_->itemAt(0, 0) ? objectTree_->itemAt(0, 0) : objectTree_->topLevelItem(0);
     auto* node = new QTreeWidgetItem(top, {name});
     SetNodeIcon(node, static_cast<int>(StatusIcon::GsmUp));
+    formLoader_->LoadObjectForm(argument, *objectView_);
     objectTree_->setCurrentItem(node);
 }
 
@@ -157,11 +160,7 @@ void GeneralForm::FormClose()
 
 QWidget* GeneralForm::currentObjectForm() const
 {
-    for (QObject* child : objectView_->children()) {
-        if (auto* widget = qobject_cast<QWidget*>(child))
-            return widget;
-    }
-    return nullptr;
+    return objectView_->currentForm() ? objectView_->formWidget() : nullptr;
 }
 
 int GeneralForm::historyTreeHeight() const
@@ -181,14 +180,14 @@ void GeneralForm::ApplyHistoryHeight()
 void GeneralForm::RecentreAfterSystemCommand()
 {
     if (QWidget* form = currentObjectForm())
-        form->move(PlaceAfterSystemCommand(objectView_->size(), form->size()));
+        objectView_->placeForm(PlaceAfterSystemCommand(objectView_->size(), form->size()));
     ApplyHistoryHeight();
 }
 
 void GeneralForm::Splitter1Moved()
 {
     if (QWidget* form = currentObjectForm())
-        form->move(PlaceAfterSplitterDrag(objectView_->size(), form->size(), form->pos()));
+        objectView_->placeForm(PlaceAfterSplitterDrag(objectView_->size(), form->size(), form->pos()));
 }
 
 void GeneralForm::resizeEvent(QResizeEvent* event)
@@ -220,14 +219,58 @@ void GeneralForm::Stop_Avari_ButtonClick()
 
 void GeneralForm::ShowObjectFormItemClick()
 {
-    if (!currentObjectForm())
-        services_.messages.showMessage(QStringLiteral("Необходимо выбрать объект из списка объектов"));
+    showObjectFormPage(0);
 }
 
 void GeneralForm::ShowObjectSettingsItemClick()
 {
-    if (!currentObjectForm())
+    showObjectFormPage(1);
+}
+
+void GeneralForm::showObjectFormPage(int page)
+{
+    ObjectForm* form = objectView_->currentForm();
+    if (!form) {
         services_.messages.showMessage(QStringLiteral("Необходимо выбрать объект из списка объектов"));
+        return;
+    }
+    const auto& controls = form->controls();
+    const auto pageSwitch = std::find_if(controls.begin(), controls.end(), [](const FormControl* control) {
+        return control->kind() == ControlKind::PageSwitch;
+    });
+    if (pageSwitch == controls.end()) {
+        if (page > 0)
+            services_.messages.showMessage(QStringLiteral("Объект не имеет установок"));
+        return;
+    }
+    if (page >= (*pageSwitch)->tabs().size())
+        throw KvtError(QStringLiteral("Вкладка %1 отсутствует у переключателя страниц %2")
+                           .arg(page)
+                           .arg((*pageSwitch)->name()));
+    if (FormWiring* wiring = objectView_->wiring())
+        wiring->selectTab(**pageSwitch, page);
+}
+
+void GeneralForm::SpeedButton3Click(FormControl&) {}
+
+void GeneralForm::Send_Pusk_ButtonClick(FormControl&) {}
+
+void GeneralForm::TabSet1Change(FormControl&, int, bool&)
+{
+    if (ObjectForm* form = objectView_->currentForm())
+        FlipFormPages(*form);
+}
+
+void GeneralForm::SpinEdit2DblClick(FormControl& sender)
+{
+    if (parameterEditor_)
+        parameterEditor_->editSettingBox(sender, ObjOptEditor::Group::Time);
+}
+
+void GeneralForm::SpinEdit3DblClick(FormControl& sender)
+{
+    if (parameterEditor_)
+        parameterEditor_->editSettingBox(sender, ObjOptEditor::Group::Coordinate);
 }
 
 void GeneralForm::ObjectManagerItemClick()
@@ -259,10 +302,17 @@ void GeneralForm::Timer1Timer()
 
 void GeneralForm::Timer_Avari_SndTimer()
 {
-    alertSounds_->press(AlertSound::Alarm);
+    if (!alarmSoundSwitch_ || alarmSoundSwitch_())
+        services_.sounds.play(QStringLiteral("Alarm"));
 }
 
-void GeneralForm::Timer_migTimer() {}
+void GeneralForm::Timer_migTimer()
+{
+    if (!objectView_->currentForm())
+        return;
+    // Each tick flips the phase of the marked lamps: lit, dark, lit ... (a new form starts lit).
+    objectView_->setBlinkPhase(!objectView_->blinkPhase());
+}
 
 // --- the event bar ------------------------------------------------------------------------------
 

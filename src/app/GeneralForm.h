@@ -2,7 +2,10 @@
 
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
-#include "journals/AlertSounds.h"
+#include "common/SoundPlayer.h"
+#include "links/ObjOptEditor.h"
+#include "objects/ControlConfig.h"
+#include "objects/ObjectFormHandlers.h"
 
 #include <QMainWindow>
 
@@ -27,6 +30,8 @@ class DesktopShell;
 class ErrorRecovery;
 class LinkStopHandshake;
 class MessageForm;
+class ObjectFormLoader;
+class ObjectView;
 class OperatorMessage;
 class TerminalBlink;
 
@@ -42,7 +47,7 @@ struct GeneralServices {
 };
 
 // The main window of the console (TGeneral).
-class GeneralForm : public QMainWindow {
+class GeneralForm : public QMainWindow, public ObjectFormHandlers {
     Q_OBJECT
 public:
     static const QString kCaption;
@@ -58,14 +63,24 @@ public:
     MainWindowTimers& timers() { return *timers_; }
     // The global error handler's work; installed while the window lives.
     ErrorRecovery& errorRecovery() { return *errorRecovery_; }
-    AlertSounds& alertSounds() { return *alertSounds_; }
     // The windows created after the main window (start-up order) that it shows.
     void setAboutForm(AboutForm* about) { aboutForm_ = about; }
     void setMessageForm(MessageForm* message) { messageForm_ = message; }
+    void setParameterEditor(ObjOptEditor* editor) { parameterEditor_ = editor; }
+
+    // Handlers lent to the controls of object forms.
+    void SpeedButton3Click(FormControl& sender) override;
+    void Send_Pusk_ButtonClick(FormControl& sender) override;
+    void TabSet1Change(FormControl& sender, int newTab, bool& allowChange) override;
+    void SpinEdit2DblClick(FormControl& sender) override;
+    void SpinEdit3DblClick(FormControl& sender) override;
 
     QTreeWidget* objectTree() const { return objectTree_; }
     QTreeWidget* historyTree() const { return historyTree_; }
-    QWidget* objectView() const { return objectView_; }
+    ObjectView* objectView() const { return objectView_; }
+    ObjectFormLoader& formLoader() { return *formLoader_; }
+    // The control configuration list (ValueListEditor1).
+    ControlConfig& controlConfig() { return valueListEditor1_; }
     QLabel* statusLineLabel() const { return label25_; }
     QMenu* objectTreeMenu() const { return objectTreeMenu_; }
     QMenu* historyTreeMenu() const { return historyTreeMenu_; }
@@ -75,8 +90,8 @@ public:
     void setLinkStopHandshake(LinkStopHandshake* handshake) { linkStop_ = handshake; }
     // Tells whether the terminal window is on screen (ends the terminal caption blink).
     void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
-    // The sound switches of the settings.
-    void setSoundSwitch(AlertSounds::Switch isOn) { soundSwitch_ = std::move(isOn); }
+    // The alarm sound switch of the settings.
+    void setAlarmSoundSwitch(std::function<bool()> isOn) { alarmSoundSwitch_ = std::move(isOn); }
 
     // The history height rule applied to the history tree.
     void ApplyHistoryHeight();
@@ -146,18 +161,21 @@ private:
     void AddCommandLineObject(const QString& argument);
     void Splitter1Moved();
     QWidget* currentObjectForm() const;
+    void showObjectFormPage(int page);
 
     GeneralServices services_;
     MainWindowTimers* timers_;
     std::unique_ptr<ErrorRecovery> errorRecovery_;
     GlobalErrorHandler::Sink previousErrorSink_;
-    std::unique_ptr<AlertSounds> alertSounds_;
     std::unique_ptr<TerminalBlink> terminalBlink_;
     MessageForm* messageForm_ = nullptr;
     AboutForm* aboutForm_ = nullptr;
+    ObjOptEditor* parameterEditor_ = nullptr;
+    ControlConfig valueListEditor1_;
+    std::unique_ptr<ObjectFormLoader> formLoader_;
     LinkStopHandshake* linkStop_ = nullptr;
     std::function<bool()> terminalWindowShown_;
-    AlertSounds::Switch soundSwitch_;
+    std::function<bool()> alarmSoundSwitch_;
     bool closed_ = false;
 
     QWidget* toolbar_ = nullptr;
@@ -172,7 +190,7 @@ private:
     QLabel* label25_ = nullptr;
     QLabel* label17_ = nullptr;
     QLabel* label10_ = nullptr;
-    QWidget* objectView_ = nullptr;
+    ObjectView* objectView_ = nullptr;
     QWidget* bottomPanel_ = nullptr;
     QAbstractButton* terminalButton_ = nullptr;
     QMenu* objectTreeMenu_ = nullptr;

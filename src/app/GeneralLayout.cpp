@@ -6,6 +6,7 @@
 #include "journals/EventColourPaint.h"
 #include "journals/IconLegend.h"
 #include "journals/StatusIcons.h"
+#include "objects/view/ObjectView.h"
 #include "serial/ComLed.h"
 
 #include <QHBoxLayout>
@@ -249,14 +250,14 @@ QWidget* GeneralForm::buildRightArea()
     label17_ = headerLine(area, QStringLiteral("Label17"));
     column->addWidget(label17_);
 
-    objectView_ = new QWidget(area);
-    objectView_->setObjectName(QStringLiteral("ScrollBox2"));
-    objectView_->setToolTip(QStringLiteral("Окно формы объекта"));
-    objectView_->setAutoFillBackground(true);
+    objectView_ = new ObjectView(area);
     QPalette black = objectView_->palette();
     black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::Base, Qt::black);
     objectView_->setPalette(black);
-    objectView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    objectView_->viewport()->setAutoFillBackground(true);
+    objectView_->setFrameShape(QFrame::NoFrame);
+    objectView_->viewport()->setContextMenuPolicy(Qt::CustomContextMenu);
     column->addWidget(objectView_, 1);
 
     bottomPanel_ = buildBottomPanel();

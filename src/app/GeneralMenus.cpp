@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QTreeWidget>
 
+#include "objects/view/ObjectView.h"
+
 namespace kvt {
 
 namespace {
@@ -102,8 +104,9 @@ void GeneralForm::buildContextMenus()
     });
     connect(historyTree_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { historyTreeMenu_->popup(historyTree_->viewport()->mapToGlobal(at)); });
-    connect(objectView_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { objectViewMenu_->popup(objectView_->mapToGlobal(at)); });
+    QWidget* viewport = objectView_->viewport();
+    connect(viewport, &QWidget::customContextMenuRequested, this,
+            [this, viewport](const QPoint& at) { objectViewMenu_->popup(viewport->mapToGlobal(at)); });
 }
 
 } // namespace kvt

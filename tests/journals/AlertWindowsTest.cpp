@@ -1,5 +1,5 @@
 #include "journals/AboutForm.h"
-#include "journals/AlertSounds.h"
+#include "journals/WavSoundPlayer.h"
 #include "journals/MessageForm.h"
 #include "support/TestRegistry.h"
 
@@ -13,12 +13,6 @@
 using namespace kvt;
 
 namespace {
-class RecordingPlayer : public SoundPlayer {
-public:
-    QStringList played;
-    void play(const QString& name) override { played << name; }
-};
-
 // A short silent PCM WAV file.
 QByteArray silentWav()
 {
@@ -40,27 +34,6 @@ QByteArray silentWav()
 class AlertWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void soundsPlayByNameWhenSwitchedOn_data()
-    {
-        QTest::addColumn<int>("sound");
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QStringList>("played");
-        QTest::newRow("alarm on") << int(AlertSound::Alarm) << true << QStringList{"Alarm"};
-        QTest::newRow("alarm off") << int(AlertSound::Alarm) << false << QStringList{};
-        QTest::newRow("data received") << int(AlertSound::ReciveData) << true << QStringList{"ReciveData"};
-        QTest::newRow("data sent") << int(AlertSound::SendData) << true << QStringList{"SendData"};
-        QTest::newRow("data sent off") << int(AlertSound::SendData) << false << QStringList{};
-    }
-    void soundsPlayByNameWhenSwitchedOn()
-    {
-        QFETCH(int, sound);
-        QFETCH(bool, on);
-        RecordingPlayer player;
-        AlertSounds sounds(player, [&](AlertSound s) { return s == AlertSound(sound) ? on : true; });
-        sounds.press(AlertSound(sound));
-        QTEST(player.played, "played");
-    }
-
     void wavPlayerIsSilentWithoutFileOrAudio()
     {
         QTemporaryDir dir;

@@ -113,6 +113,14 @@ void ObjectView::centreForm()
     fitCanvas();
 }
 
+void ObjectView::placeForm(const QPoint& topLeft)
+{
+    if (!formWidget_)
+        return;
+    formWidget_->move(topLeft);
+    fitCanvas();
+}
+
 void ObjectView::setBlinkPhase(bool lit)
 {
     if (state_.blinkLit == lit)

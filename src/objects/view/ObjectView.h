@@ -35,6 +35,9 @@ public:
     void wireForm(ObjectFormHandlers& handlers, ControlConfig& config);
     // Centres the current form in the view, using the outer sizes of both.
     void centreForm();
+    // Puts the current form at `topLeft` of the view (the main window re-centres it after a
+    // drag of its splitter).
+    void placeForm(const QPoint& topLeft);
 
     // The blink phase of lamps marked as blinking: lit or dark. The main window's blink timer
     // toggles it.

@@ -1,20 +1,10 @@
-#include "journals/AlertSounds.h"
+#include "journals/WavSoundPlayer.h"
 
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
 namespace kvt {
-
-QString AlertSoundName(AlertSound sound)
-{
-    switch (sound) {
-    case AlertSound::Alarm: return QStringLiteral("Alarm");
-    case AlertSound::ReciveData: return QStringLiteral("ReciveData");
-    case AlertSound::SendData: return QStringLiteral("SendData");
-    }
-    return {};
-}
 
 WavSoundPlayer::WavSoundPlayer(QString soundsFolder, QObject* parent)
     : QObject(parent), folder_(std::move(soundsFolder))
@@ -47,14 +37,6 @@ void WavSoundPlayer::play(const QString& name)
         effect->stop();
     if (QSoundEffect* effect = effectFor(name))
         effect->play();
-}
-
-AlertSounds::AlertSounds(SoundPlayer& player, Switch isOn) : player_(player), isOn_(std::move(isOn)) {}
-
-void AlertSounds::press(AlertSound sound)
-{
-    if (isOn_ && isOn_(sound))
-        player_.play(AlertSoundName(sound));
 }
 
 } // namespace kvt

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace kvt {
+
+class ObjectForm;
+
+// Page switching (TabSet1Change): every change of the tab of a page switch flips the visibility
+// of each direct control of the form that is not a page switch, whatever the new tab.
+void FlipFormPages(ObjectForm& form);
+
+} // namespace kvt
