@@ -1,7 +1,7 @@
 #include "app/Console.h"
 
 #include "app/ConsoleCore.h"
-#include "app/DesktopShell.h"
+#include "app/ProgramLauncher.h"
 #include "app/ErrorRecovery.h"
 #include "app/GeneralForm.h"
 #include "app/KvtApplication.h"
@@ -16,7 +16,11 @@
 #include "journals/MessageForm.h"
 #include "journals/WavSoundPlayer.h"
 #include "links/ObjOptEditor.h"
+#include "gsm/GsmModemLink.h"
+#include "journals/GurSoobForm.h"
+#include "journals/QtDesktopShell.h"
 #include "objects/DataAlias.h"
+#include "settings/OptionsForm.h"
 
 #include <QMessageBox>
 
@@ -68,18 +72,33 @@ int RunConsole(KvtApplication& app)
     QApplication::setApplicationDisplayName(GeneralForm::kCaption);
 
     SystemClock clock;
-    ConsoleCore core(home, clock);
-    SystemDesktopShell shell;
     WavSoundPlayer sounds(InProgramDirectory(home, QStringLiteral("sounds")));
+    ConsoleCore core(home, clock, sounds);
+    QtDesktopShell shell;
+    DetachedProgramLauncher launcher;
     MessageBoxMessage messages;
     MessageBoxConfirmation confirmation;
 
-    // 1: the main window; its creation and show steps run before any later window exists.
-    GeneralForm general({core, messages, confirmation, shell, sounds, CommandLineFormArgument(arguments)});
+    // 1: the main window; its creation and show steps run before any later window exists
+    // (2, the add/edit object window, comes with the main window's registry part).
+    GeneralForm general({core, messages, messages, confirmation, shell, launcher, CommandLineFormArgument(arguments)});
     app.setDispatchObserver(&general.errorRecovery());
     messages.setParent(&general);
     general.show();
     Guarded([&] { general.FormShow(); });
+
+    // 3: the settings window; its creation loads the settings, connects the links set to
+    // connect by themselves and applies the panel switches.
+    OptionsForm options(home, {&core.settings, &core.connections, &core.sounds, &general, nullptr, nullptr}, &general);
+    GsmModemLink gsmLink({core.ports->Port_Modem(), general.timers(), core.modem, core.indicators, core.log, clock},
+                         core.settings, core.connections, [&messages](const QString& text) { messages.showMessage(text); });
+    options.setLinkConnector(Link::Gsm, &gsmLink);
+    general.setOptionsForm(&options);
+    Guarded([&] { options.FormCreate(); });
+
+    // 6: the event journal window.
+    GurSoobForm journal(core.log, core.supervisionPause, confirmation, shell, &general);
+    general.setJournalForm(&journal);
 
     // 7, 8: the about and notification windows.
     AboutForm about(&general);

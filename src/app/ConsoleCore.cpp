@@ -4,11 +4,13 @@
 
 namespace kvt {
 
-ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, std::unique_ptr<LinkPorts> linkPorts)
+ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, std::unique_ptr<LinkPorts> linkPorts)
     : programDirectory(std::move(folder)),
       clock(clockRef),
       log(programDirectory, clock),
-      ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>())
+      addresses(programDirectory),
+      ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>()),
+      sounds(settings, &player)
 {
 }
 

@@ -3,30 +3,40 @@
 #include "common/SupervisionPause.h"
 #include "gsm/ModemEngineState.h"
 #include "journals/EventLog.h"
+#include "objects/ChannelAddresses.h"
 #include "objects/Registry.h"
 #include "serial/LinkIndicators.h"
 #include "serial/LinkPorts.h"
+#include "settings/AlertSounds.h"
+#include "settings/LinkConnections.h"
+#include "settings/Settings.h"
 
 #include <QString>
 
 namespace kvt {
 
 class Clock;
+class SoundPlayer;
 
 // The console's state that lives as long as the program, apart from the windows: the event
-// log, the store of objects and packets, the three link ports with the lamps of the link panel,
-// the modem engine's flags and the supervision pause flag.
+// log, the store of objects and packets with the channel address files, the settings, the
+// three link ports with the lamps of the link panel and their connection state, the modem
+// engine's flags, the supervision pause flag and the sounds.
 struct ConsoleCore {
-    ConsoleCore(QString programDirectory, Clock& clock, std::unique_ptr<LinkPorts> ports = nullptr);
+    ConsoleCore(QString programDirectory, Clock& clock, SoundPlayer& player, std::unique_ptr<LinkPorts> ports = nullptr);
 
     QString programDirectory;
     Clock& clock;
     EventLog log;
     registry::Registry registry;
+    registry::ChannelAddresses addresses;
+    Settings settings;
+    LinkConnections connections;
     std::unique_ptr<LinkPorts> ports;
     LinkIndicators indicators;
     ModemEngineState modem;
     SupervisionPause supervisionPause;
+    AlertSounds sounds;
 };
 
 // The folders the console writes into (the data store, the event log archives and the

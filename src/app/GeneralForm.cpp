@@ -2,7 +2,8 @@
 
 #include "app/CommandLineObject.h"
 #include "app/ConsoleCore.h"
-#include "app/DesktopShell.h"
+#include "app/ProgramLauncher.h"
+#include "common/DesktopShell.h"
 #include "app/ErrorRecovery.h"
 #include "app/MainWindowCancelSteps.h"
 #include "app/FormPlacement.h"
@@ -20,15 +21,19 @@
 #include "journals/StatusIcons.h"
 #include "links/PageSwitching.h"
 #include "objects/ObjectForm.h"
+#include "objects/ObjectRegistryUi.h"
+#include "objects/RegistryServices.h"
+#include "objects/RegistryTreeViews.h"
 #include "objects/view/ObjectView.h"
+#include "journals/GurSoobForm.h"
+#include "journals/MonthlyBooks.h"
+#include "settings/OptionsForm.h"
 
 #include <QCloseEvent>
 #include <QAbstractButton>
 #include <QDir>
 #include <QMenuBar>
 #include <QSplitter>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 
 namespace kvt {
 
@@ -39,7 +44,7 @@ constexpr int kClosingPauseMs = 100;
 } // namespace
 
 const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телвикс");
-const QString GeneralForm::kRootNodeText = QStringLiteral("Список объектов");
+
 
 GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services)), timers_(new MainWindowTimers(this))
@@ -52,7 +57,8 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     setMinimumSize(kMinimumWindowSize);
 
     errorRecovery_ = std::make_unique<ErrorRecovery>(*timers_, services_.core.log, [this] {
-        return services_.core.ports->Port_Modem().Connected();
+        // The modem counts as connected while its connect button is disabled.
+        return services_.core.connections.isConnected(Link::Gsm);
     });
     previousErrorSink_ = GlobalErrorHandler::install([this](const QString& text) { errorRecovery_->handle(text); });
 
@@ -63,6 +69,18 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
         return terminalWindowShown_ && terminalWindowShown_();
     });
     connectTimers();
+    decoder_ = std::make_unique<StatePacketDecoder>(*timers_);
+    registry::RegistryServices registryServices;
+    registryServices.programDirectory = programDirectory();
+    registryServices.host = this;
+    registryServices.forms = this;
+    registryServices.messages = &services_.boxes;
+    registryServices.confirmation = &services_.confirmation;
+    registryServices.events = &services_.core.log;
+    registryServices.pause = &services_.core.supervisionPause;
+    registryUi_ = std::make_unique<registry::ObjectRegistryUi>(services_.core.registry, services_.core.addresses,
+                                                               objectTree_, historyTree_, registryServices, this);
+    registryUi_->trees().setImageList(StatusImageList());
     formLoader_ = std::make_unique<ObjectFormLoader>(programDirectory(), *this, valueListEditor1_,
                                                      [this](const QString& text) { services_.messages.showMessage(text); });
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
@@ -102,14 +120,16 @@ void GeneralForm::FormCreate()
     // Logs the start, then loads the event list from report.log.
     core.log.StartUp();
     core.registry.open();
+    registry::AnnounceSetAsideStore(core.registry, core.log, services_.boxes);
     core.modem.modemLost = true;
+    registryUi_->trees().BuildObjectTree();
 }
 
 void GeneralForm::FormShow()
 {
     ConsoleCore& core = services_.core;
     core.log.ArchiveIfOverThreshold();
-    objectTree_->expandAll();
+    registryUi_->trees().expandObjectTree();
     objectTree_->setFocus();
     if (!services_.commandLineForm.isEmpty() && IsObjectFormArgument(services_.commandLineForm))
         AddCommandLineObject(services_.commandLineForm);
@@ -123,12 +143,12 @@ void GeneralForm::AddCommandLineObject(const QString& argument)
     core.log.LogEvent(QStringLiteral("Добавление объекта"), name, EventColour::White);
     registry::ObjectTable& objects = core.registry.objects();
     objects.append(CommandLineObjectRecord(argument, objects.NextFreeCode()));
-    // Under the tree's top item: the root while the tree is not scrolled.
-    QTreeWidgetItem* top = objectTree_->itemAt(0, 0) ? objectTree_->itemAt(0, 0) : objectTree_->topLevelItem(0);
-    auto* node = new QTreeWidgetItem(top, {name});
-    SetNodeIcon(node, static_cast<int>(StatusIcon::GsmUp));
+    // Under the root "Список объектов" (the tree's top item: nothing scrolls it at start-up).
+    registry::RegistryTrees& trees = registryUi_->trees();
+    const QModelIndex node = trees.objectModel().appendChild(
+        {name, objects.currentRow().Kod_O, static_cast<int>(StatusIcon::GsmUp)});
     formLoader_->LoadObjectForm(argument, *objectView_);
-    objectTree_->setCurrentItem(node);
+    trees.selectObjectNode(node);
 }
 
 // --- closing ----------------------------------------------------------------------------------
@@ -149,6 +169,8 @@ void GeneralForm::FormClose()
     Guarded([this] {
         services_.core.log.LogEvent(EventLog::kCloseTitle, QString(), EventColour::White);
     });
+    if (optionsForm_)
+        Guarded([this] { optionsForm_->SaveSettings(); });
     if (linkStop_) {
         Guarded([this] { linkStop_->stopRadioExchange(); });
         Guarded([this] { linkStop_->stopRs485Exchange(); });
@@ -213,7 +235,7 @@ void GeneralForm::changeEvent(QEvent* event)
 
 void GeneralForm::Stop_Avari_ButtonClick()
 {
-    StatusTreeAdapter trees(*objectTree_, *historyTree_);
+    StatusTreeAdapter trees(registryUi_->trees());
     ResetSelectedObject(trees, services_.core.log, *timers_);
 }
 
@@ -280,13 +302,13 @@ void GeneralForm::ObjectManagerItemClick()
         services_.messages.showMessage(QStringLiteral("Файлы программы менеджера объектов не найдены."));
         return;
     }
-    services_.shell.startProgram(manager);
+    services_.launcher.startProgram(manager);
 }
 
 void GeneralForm::HelpItemClick()
 {
     // A missing manual or a missing viewer gives no message.
-    services_.shell.openDocument(QDir(programDirectory()).filePath(kManualFile));
+    services_.shell.open(QDir(programDirectory()).filePath(kManualFile));
 }
 
 void GeneralForm::AboutItemClick()
@@ -302,8 +324,7 @@ void GeneralForm::Timer1Timer()
 
 void GeneralForm::Timer_Avari_SndTimer()
 {
-    if (!alarmSoundSwitch_ || alarmSoundSwitch_())
-        services_.sounds.play(QStringLiteral("Alarm"));
+    services_.core.sounds.playAlarm();
 }
 
 void GeneralForm::Timer_migTimer()
@@ -339,19 +360,11 @@ void GeneralForm::CancelActionClick()
 
 // --- handlers of the registry, the settings, the journals and the links ----------------------
 
-void GeneralForm::Add_New_Object_ButtonClick() {}
-void GeneralForm::Destruction_Object_ButtonClick() {}
-void GeneralForm::Remove_Object_ButtonClick() {}
-void GeneralForm::SpeedButton_Arhive_DBClick() {}
 void GeneralForm::Query_Send_ButtonClick() {}
 void GeneralForm::SpeedButton_Show_Send_Comand_FormClick() {}
 void GeneralForm::ObjectTopUpItemClick() {}
 void GeneralForm::ObjectCommandItemClick() {}
 void GeneralForm::lbl2Click() {}
-void GeneralForm::SettingsButtonClick() {}
-void GeneralForm::EventJournalButtonClick() {}
-void GeneralForm::AlarmBookButtonClick() {}
-void GeneralForm::StateBookItemClick() {}
 void GeneralForm::QueryTimerTimer() {}
 void GeneralForm::ATTimerTimer() {}
 void GeneralForm::Timer2Timer() {}

@@ -2,10 +2,12 @@
 
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
-#include "common/SoundPlayer.h"
 #include "links/ObjOptEditor.h"
 #include "objects/ControlConfig.h"
 #include "objects/ObjectFormHandlers.h"
+#include "objects/RegistryPorts.h"
+#include "packets/ApplyStatePacket.h"
+#include "settings/MainWindowAccess.h"
 
 #include <QMainWindow>
 
@@ -18,8 +20,6 @@ class QMenu;
 class QProgressBar;
 class QSplitter;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace kvt {
 
@@ -32,6 +32,15 @@ class LinkStopHandshake;
 class MessageForm;
 class ObjectFormLoader;
 class ObjectView;
+class OptionsForm;
+class GurSoobForm;
+class ProgramLauncher;
+namespace registry {
+class ObjectRegistryUi;
+class ObjectTreeView;
+class HistoryTreeView;
+class RegistryTrees;
+} // namespace registry
 class OperatorMessage;
 class TerminalBlink;
 
@@ -39,19 +48,23 @@ class TerminalBlink;
 struct GeneralServices {
     ConsoleCore& core;
     OperatorMessage& messages;
+    registry::OperatorMessages& boxes;
     Confirmation& confirmation;
     DesktopShell& shell;
-    SoundPlayer& sounds;
+    ProgramLauncher& launcher;
     // The object form file given on the command line; empty when none.
     QString commandLineForm;
 };
 
 // The main window of the console (TGeneral).
-class GeneralForm : public QMainWindow, public ObjectFormHandlers {
+class GeneralForm : public QMainWindow,
+                    public ObjectFormHandlers,
+                    public MainWindowAccess,
+                    public registry::RegistryHost,
+                    public registry::ObjectFormDisplay {
     Q_OBJECT
 public:
     static const QString kCaption;
-    static const QString kRootNodeText;
     static constexpr int kInitialClientWidth = 1020;
     static constexpr int kInitialClientHeight = 690;
 
@@ -67,6 +80,25 @@ public:
     void setAboutForm(AboutForm* about) { aboutForm_ = about; }
     void setMessageForm(MessageForm* message) { messageForm_ = message; }
     void setParameterEditor(ObjOptEditor* editor) { parameterEditor_ = editor; }
+    void setOptionsForm(OptionsForm* options) { optionsForm_ = options; }
+    void setJournalForm(GurSoobForm* journal) { journalForm_ = journal; }
+
+    // What the settings act on.
+    WindowGeometry windowGeometry() const override;
+    void setWindowGeometry(const WindowGeometry& geometry) override;
+    void applyHistoryHeightRule() override { ApplyHistoryHeight(); }
+    void applyGsmCommandsPanel(bool checked) override;
+    void applyGenPanel(bool checked) override;
+    void applySvyazInfoPanel(bool checked) override;
+    void applyHistoryPanel(bool checked) override;
+
+    // What the registry's handlers use.
+    void setLabel10(const QString& text) override;
+    void setLabel17(const QString& text) override;
+    void LoadObjectForm(const QString& path) override;
+    bool hasObjectForm() const override;
+    void setSecondTabCaption(const QString& caption) override;
+    void showStoredPacket(const QString& packet) override;
 
     // Handlers lent to the controls of object forms.
     void SpeedButton3Click(FormControl& sender) override;
@@ -75,8 +107,10 @@ public:
     void SpinEdit2DblClick(FormControl& sender) override;
     void SpinEdit3DblClick(FormControl& sender) override;
 
-    QTreeWidget* objectTree() const { return objectTree_; }
-    QTreeWidget* historyTree() const { return historyTree_; }
+    registry::ObjectTreeView* objectTree() const { return objectTree_; }
+    registry::HistoryTreeView* historyTree() const { return historyTree_; }
+    registry::RegistryTrees& trees();
+    registry::ObjectRegistryUi& registryUi() { return *registryUi_; }
     ObjectView* objectView() const { return objectView_; }
     ObjectFormLoader& formLoader() { return *formLoader_; }
     // The control configuration list (ValueListEditor1).
@@ -90,8 +124,6 @@ public:
     void setLinkStopHandshake(LinkStopHandshake* handshake) { linkStop_ = handshake; }
     // Tells whether the terminal window is on screen (ends the terminal caption blink).
     void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
-    // The alarm sound switch of the settings.
-    void setAlarmSoundSwitch(std::function<bool()> isOn) { alarmSoundSwitch_ = std::move(isOn); }
 
     // The history height rule applied to the history tree.
     void ApplyHistoryHeight();
@@ -171,19 +203,23 @@ private:
     MessageForm* messageForm_ = nullptr;
     AboutForm* aboutForm_ = nullptr;
     ObjOptEditor* parameterEditor_ = nullptr;
+    OptionsForm* optionsForm_ = nullptr;
+    GurSoobForm* journalForm_ = nullptr;
+    std::unique_ptr<registry::ObjectRegistryUi> registryUi_;
+    std::unique_ptr<StatePacketDecoder> decoder_;
     ControlConfig valueListEditor1_;
     std::unique_ptr<ObjectFormLoader> formLoader_;
     LinkStopHandshake* linkStop_ = nullptr;
     std::function<bool()> terminalWindowShown_;
-    std::function<bool()> alarmSoundSwitch_;
     bool closed_ = false;
 
     QWidget* toolbar_ = nullptr;
+    QWidget* treeArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;
     QSplitter* splitter1_ = nullptr;
     QSplitter* splitter5_ = nullptr;
-    QTreeWidget* objectTree_ = nullptr;
-    QTreeWidget* historyTree_ = nullptr;
+    registry::ObjectTreeView* objectTree_ = nullptr;
+    registry::HistoryTreeView* historyTree_ = nullptr;
     QWidget* linkPanel_ = nullptr;
     QProgressBar* signalBar_ = nullptr;
     QLabel* balanceLabel_ = nullptr;

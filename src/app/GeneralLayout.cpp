@@ -6,6 +6,7 @@
 #include "journals/EventColourPaint.h"
 #include "journals/IconLegend.h"
 #include "journals/StatusIcons.h"
+#include "objects/RegistryTreeViews.h"
 #include "objects/view/ObjectView.h"
 #include "serial/ComLed.h"
 
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace kvt {
@@ -68,19 +68,12 @@ QLabel* headerLine(QWidget* parent, const QString& name)
     return label;
 }
 
-QTreeWidget* statusTree(QWidget* parent, const QString& name, const QString& hint)
+template <typename View>
+View* statusTree(QWidget* parent, const QString& hint)
 {
-    auto* tree = new QTreeWidget(parent);
-    tree->setObjectName(name);
+    auto* tree = new View(parent);
     tree->setToolTip(hint);
-    tree->setHeaderHidden(true);
-    tree->setColumnCount(1);
-    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tree->setIconSize(QSize(kStatusIconSize, kStatusIconSize));
-    tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    QFont bold = tree->font();
-    bold.setBold(true);
-    tree->setFont(bold);
     return tree;
 }
 
@@ -158,12 +151,8 @@ QWidget* GeneralForm::buildLeftPanel()
     splitter5_->setObjectName(QStringLiteral("Splitter5"));
     splitter5_->setHandleWidth(kSplitterWidth);
     splitter5_->setChildrenCollapsible(false);
-    objectTree_ = statusTree(splitter5_, QStringLiteral("ObjectTreeView"), QStringLiteral("Список объектов"));
-    auto* root = new QTreeWidgetItem(objectTree_, {kRootNodeText});
-    SetNodeIcon(root, static_cast<int>(StatusIcon::Root));
-    historyTree_ = statusTree(splitter5_, QStringLiteral("Time_TreeView"), QStringLiteral("Список состояний (ИСТОРИЯ)"));
-    auto* historyRoot = new QTreeWidgetItem(historyTree_, {QString()});
-    SetNodeIcon(historyRoot, static_cast<int>(StatusIcon::None));
+    objectTree_ = statusTree<registry::ObjectTreeView>(splitter5_, QStringLiteral("Список объектов"));
+    historyTree_ = statusTree<registry::HistoryTreeView>(splitter5_, QStringLiteral("Список состояний (ИСТОРИЯ)"));
     splitter5_->addWidget(objectTree_);
     splitter5_->addWidget(historyTree_);
     splitter5_->setStretchFactor(0, 1);

@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTreeWidget>
 
+#include "objects/RegistryTreeViews.h"
 #include "objects/view/ObjectView.h"
 
 namespace kvt {
@@ -96,14 +96,9 @@ void GeneralForm::buildContextMenus()
     objectViewMenu_->setObjectName(QStringLiteral("PopupMenu3"));
     item(objectViewMenu_, this, QStringLiteral("Сброс сообщения"), &GeneralForm::Stop_Avari_ButtonClick);
 
-    connect(objectTree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        // The right click selects the node under the mouse first.
-        if (QTreeWidgetItem* node = objectTree_->itemAt(at))
-            objectTree_->setCurrentItem(node);
-        objectTreeMenu_->popup(objectTree_->viewport()->mapToGlobal(at));
-    });
-    connect(historyTree_, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { historyTreeMenu_->popup(historyTree_->viewport()->mapToGlobal(at)); });
+    // The views open their menus after a right click has selected the node under the mouse.
+    objectTree_->setContextMenu(objectTreeMenu_);
+    historyTree_->setContextMenu(historyTreeMenu_);
     QWidget* viewport = objectView_->viewport();
     connect(viewport, &QWidget::customContextMenuRequested, this,
             [this, viewport](const QPoint& at) { objectViewMenu_->popup(viewport->mapToGlobal(at)); });

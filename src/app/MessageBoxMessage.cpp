@@ -11,4 +11,10 @@ void MessageBoxMessage::showMessage(const QString& text)
     box.exec();
 }
 
+void MessageBoxMessage::information(const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
 } // namespace kvt

@@ -1,61 +1,51 @@
 #include "app/StatusTreeAdapter.h"
 
-#include "journals/StatusIcons.h"
-
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include "objects/RegistryTreeViews.h"
+#include "objects/RegistryTrees.h"
 
 namespace kvt {
 
-StatusTreeAdapter::StatusTreeAdapter(QTreeWidget& objectTree, QTreeWidget& historyTree)
-    : objects_(objectTree), history_(historyTree)
-{
-}
-
 void StatusTreeAdapter::focusObjectTree()
 {
-    objects_.setFocus();
+    trees_.objectTree()->setFocus();
 }
 
 bool StatusTreeAdapter::hasSelection() const
 {
-    return objects_.currentItem() != nullptr;
+    return trees_.selectedObjectNode().isValid();
 }
 
 int StatusTreeAdapter::selectedIcon() const
 {
-    return NodeIcon(objects_.currentItem());
+    return trees_.objectModel().node(trees_.selectedObjectNode()).imageIndex;
 }
 
 QString StatusTreeAdapter::selectedText() const
 {
-    return objects_.currentItem()->text(0);
+    return trees_.objectModel().node(trees_.selectedObjectNode()).text;
 }
 
 void StatusTreeAdapter::setSelectedIcon(int icon)
 {
-    SetNodeIcon(objects_.currentItem(), icon);
+    trees_.setObjectNodeImage(trees_.selectedObjectNode(), icon);
 }
 
 void StatusTreeAdapter::setHistoryRootIcon(int icon)
 {
-    if (QTreeWidgetItem* root = history_.topLevelItem(0))
-        SetNodeIcon(root, icon);
+    trees_.historyModel().setRootImage(icon);
 }
 
 void StatusTreeAdapter::redrawHistory()
 {
-    history_.viewport()->update();
+    trees_.historyTree()->viewport()->update();
 }
 
 QList<int> StatusTreeAdapter::objectIcons() const
 {
     QList<int> icons;
-    QTreeWidgetItemIterator it(&objects_);
-    if (*it)
-        ++it; // the root "Список объектов"
-    for (; *it; ++it)
-        icons << NodeIcon(*it);
+    const registry::ObjectTreeModel& model = trees_.objectModel();
+    for (int row = 0; row < model.childCount(); ++row)
+        icons << model.child(row).imageIndex;
     return icons;
 }
 

@@ -2,14 +2,16 @@
 
 #include "journals/StatusReset.h"
 
-class QTreeWidget;
-
 namespace kvt {
+
+namespace registry {
+class RegistryTrees;
+}
 
 // The object tree and the history tree of the main window as the status reset sees them.
 class StatusTreeAdapter final : public ObjectStatusTree {
 public:
-    StatusTreeAdapter(QTreeWidget& objectTree, QTreeWidget& historyTree);
+    explicit StatusTreeAdapter(registry::RegistryTrees& trees) : trees_(trees) {}
 
     void focusObjectTree() override;
     bool hasSelection() const override;
@@ -21,8 +23,7 @@ public:
     QList<int> objectIcons() const override;
 
 private:
-    QTreeWidget& objects_;
-    QTreeWidget& history_;
+    registry::RegistryTrees& trees_;
 };
 
 } // namespace kvt

@@ -15,6 +15,7 @@ const QSize kWindowSize(513, 154);
 const QSize kBannerSize(499, 95);
 constexpr int kMargin = 7;
 constexpr int kTitlePixelSize = 29;
+constexpr int kDescriptionPixelSize = 11;
 } // namespace
 
 const QString AboutForm::kTitle = QStringLiteral("КВТ 5.1 NVX");
@@ -90,6 +91,9 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent)
                                                   "контроль объектов по GSM, радиоканалу и RS-485."),
                                    this);
     description->setObjectName(QStringLiteral("Label2"));
+    QFont small = description->font();
+    small.setPixelSize(kDescriptionPixelSize);
+    description->setFont(small);
     description->setGeometry(200, kBannerSize.height() + kMargin + 4, kWindowSize.width() - 205, 40);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
-#include <QTreeWidgetItem>
 
 namespace kvt {
 
@@ -145,18 +144,6 @@ QIcon StatusIconFor(int index)
     if (index < 0 || index >= kStatusIconCount)
         return {};
     return StatusImageList().at(index);
-}
-
-void SetNodeIcon(QTreeWidgetItem* node, int index)
-{
-    node->setData(0, kStatusIconRole, index);
-    node->setIcon(0, StatusIconFor(index));
-}
-
-int NodeIcon(const QTreeWidgetItem* node)
-{
-    const QVariant index = node->data(0, kStatusIconRole);
-    return index.isValid() ? index.toInt() : static_cast<int>(StatusIcon::None);
 }
 
 } // namespace kvt

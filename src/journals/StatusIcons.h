@@ -4,8 +4,6 @@
 #include <QList>
 #include <QPixmap>
 
-class QTreeWidgetItem;
-
 namespace kvt {
 
 // The object status icon: the image index of an object's node in the object tree (normal and
@@ -38,13 +36,5 @@ const QList<QIcon>& StatusImageList();
 
 // The icon for an index; a null icon for -1 and unknown indexes.
 QIcon StatusIconFor(int index);
-
-// Tree nodes keep their icon index under this role, beside the picture.
-inline constexpr int kStatusIconRole = Qt::UserRole + 1;
-
-// Sets the node's icon index and picture (normal and selected together).
-void SetNodeIcon(QTreeWidgetItem* node, int index);
-// The node's icon index; -1 when none was set.
-int NodeIcon(const QTreeWidgetItem* node);
 
 } // namespace kvt

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/ConsoleCore.h"
-#include "app/DesktopShell.h"
+#include "app/ProgramLauncher.h"
+#include "common/DesktopShell.h"
 #include "app/GeneralForm.h"
 #include "common/Clock.h"
 #include "common/Confirmation.h"
@@ -19,17 +20,28 @@ namespace kvt::test {
 class RecordingShell : public DesktopShell {
 public:
     QStringList documents;
-    QStringList programs;
-    bool openDocument(const QString& path) override
+    bool open(const QString& path) override
     {
         documents << path;
         return true;
     }
+};
+
+class RecordingLauncher : public ProgramLauncher {
+public:
+    QStringList programs;
     bool startProgram(const QString& path) override
     {
         programs << path;
         return true;
     }
+};
+
+class RecordingBoxes : public registry::OperatorMessages {
+public:
+    QStringList shown;
+    void information(const QString& text) override { shown << text; }
+    void notice(const QString& text) override { shown << text; }
 };
 
 class RecordingPlayer : public SoundPlayer {
@@ -53,8 +65,9 @@ public:
         home = dir.path() + QLatin1Char('/');
         EnsureInstanceFolders(home);
         registry::CreateDataAlias(home, registry::kDataFolder, registry::kDataAlias);
-        core = std::make_unique<ConsoleCore>(home, clock);
-        window = std::make_unique<Window>(GeneralServices{*core, messages, confirmation, shell, player, commandLineForm});
+        core = std::make_unique<ConsoleCore>(home, clock, player);
+        window = std::make_unique<Window>(
+            GeneralServices{*core, messages, boxes, confirmation, shell, launcher, commandLineForm});
     }
     ~GeneralFixture()
     {
@@ -75,7 +88,9 @@ public:
     VirtualClock clock;
     RecordingMessages messages;
     ScriptedConfirmation confirmation;
+    RecordingBoxes boxes;
     RecordingShell shell;
+    RecordingLauncher launcher;
     RecordingPlayer player;
     std::unique_ptr<ConsoleCore> core;
     std::unique_ptr<Window> window;

@@ -18,7 +18,8 @@
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include "objects/RegistryTreeViews.h"
+#include "objects/RegistryTrees.h"
 
 using namespace kvt;
 using test::GeneralFixture;
@@ -71,11 +72,14 @@ QAction* findAction(const QList<QAction*>& actions, const QString& path)
     return nullptr;
 }
 
-QTreeWidgetItem* addObjectNode(QTreeWidget* tree, const QString& name, int icon)
+QModelIndex addObjectNode(GeneralForm& window, const QString& name, int icon)
 {
-    auto* node = new QTreeWidgetItem(tree->topLevelItem(0), {name});
-    SetNodeIcon(node, icon);
-    return node;
+    return window.trees().objectModel().appendChild({name, 0, icon});
+}
+
+int iconOf(GeneralForm& window, const QModelIndex& node)
+{
+    return window.trees().objectModel().node(node).imageIndex;
 }
 
 void addObjects(ConsoleCore& core, int count)
@@ -101,10 +105,11 @@ private slots:
             QVERIFY(!f.window->timers().isActive(timer));
         QCOMPARE(f.loggedTitles(), QStringList{QStringLiteral("Запуск приложения")});
         QVERIFY(f.core->registry.isOpen());
-        QTreeWidgetItem* root = f.window->objectTree()->topLevelItem(0);
-        QCOMPARE(root->text(0), QStringLiteral("Список объектов"));
-        QCOMPARE(NodeIcon(root), 0);
-        QCOMPARE(NodeIcon(f.window->historyTree()->topLevelItem(0)), -1);
+        const registry::ObjectTreeModel& objects = f.window->trees().objectModel();
+        QCOMPARE(objects.root().text, QStringLiteral("Список объектов"));
+        QCOMPARE(objects.root().imageIndex, 0);
+        QCOMPARE(f.window->trees().historyModel().root().imageIndex, -1);
+        QCOMPARE(f.window->trees().historyModel().root().text, QString());
         QVERIFY(f.window->statusLineLabel()->text().contains(QStringLiteral("Запуск приложения")));
         for (const char* name : {"ScrollBox7", "ScrollBox4", "Panel1", "ObjectTreeView", "Splitter5", "Time_TreeView",
                                  "ScrollBox9", "ComLed1", "ComLed2", "ComLed4", "ComLed5", "RbProgressBar2", "Label24",
@@ -228,17 +233,18 @@ private slots:
     {
         GeneralFixture<> f;
         GeneralForm& w = *f.window;
-        QTreeWidgetItem* first = addObjectNode(w.objectTree(), QStringLiteral("Насосная"), 4);
-        QTreeWidgetItem* second = addObjectNode(w.objectTree(), QStringLiteral("Котельная"), 4);
+        const QModelIndex first = addObjectNode(w, QStringLiteral("Насосная"), 4);
+        const QModelIndex second = addObjectNode(w, QStringLiteral("Котельная"), 4);
         w.timers().start(MainTimer::Timer_Avari_Snd);
-        w.objectTree()->setCurrentItem(first);
+        w.objectTree()->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect);
         w.findChild<QPushButton*>(QStringLiteral("Stop_Avari_Button"))->click();
-        QCOMPARE(NodeIcon(first), -1);
+        QCOMPARE(iconOf(w, first), -1);
+        QCOMPARE(w.trees().historyModel().root().imageIndex, -1);
         QVERIFY(w.timers().isActive(MainTimer::Timer_Avari_Snd));
         QVERIFY(f.core->log.events().last().contains(QStringLiteral("Сброс состояния объекта Насосная")));
-        w.objectTree()->setCurrentItem(second);
+        w.objectTree()->selectionModel()->setCurrentIndex(second, QItemSelectionModel::ClearAndSelect);
         w.Stop_Avari_ButtonClick();
-        QCOMPARE(NodeIcon(second), -1);
+        QCOMPARE(iconOf(w, second), -1);
         QVERIFY(!w.timers().isActive(MainTimer::Timer_Avari_Snd));
     }
 
@@ -247,7 +253,7 @@ private slots:
         GeneralFixture<> f;
         f.window->Timer_Avari_SndTimer();
         QCOMPARE(f.player.played, QStringList{QStringLiteral("Alarm")});
-        f.window->setAlarmSoundSwitch([] { return false; });
+        f.core->settings.update([](SettingsData& data) { data.soundAlarm = false; });
         f.window->Timer_Avari_SndTimer();
         QCOMPARE(f.player.played.size(), 1);
     }
@@ -303,11 +309,11 @@ private slots:
         QCOMPARE(row.Time_Ring, QStringLiteral("00.00.00  00:00"));
         QCOMPARE(row.Date_SMS, QStringLiteral("00.00.00  00:00"));
         QCOMPARE(row.Proverca_S, QStringLiteral("0"));
-        QTreeWidgetItem* node = f.window->objectTree()->currentItem();
-        QVERIFY(node);
-        QCOMPARE(node->text(0), QStringLiteral("Pump.kof"));
-        QCOMPARE(NodeIcon(node), 1);
-        QCOMPARE(node->parent(), f.window->objectTree()->topLevelItem(0));
+        const QModelIndex node = f.window->trees().selectedObjectNode();
+        QVERIFY(node.isValid());
+        QCOMPARE(node.data().toString(), QStringLiteral("Pump.kof"));
+        QCOMPARE(iconOf(*f.window, node), 1);
+        QCOMPARE(node.parent(), f.window->trees().objectModel().rootIndex());
         QVERIFY(f.window->objectView()->currentForm());
         QVERIFY(f.core->log.events().join('\n').contains(QStringLiteral("Добавление объекта Pump.kof")));
     }
@@ -317,7 +323,7 @@ private slots:
         GeneralFixture<> f(QStringLiteral("/tmp/Pump.Kof"));
         f.window->FormShow();
         QCOMPARE(f.core->registry.objects().recordCount(), 0);
-        QCOMPARE(f.window->objectTree()->topLevelItem(0)->childCount(), 0);
+        QCOMPARE(f.window->trees().objectModel().childCount(), 0);
     }
 
     void errorsAreLoggedOnceInRedAndSupervisionGoesOn()
@@ -390,7 +396,7 @@ private slots:
         editor.close();
         editor.setPermissions(editor.permissions() | QFileDevice::ExeOwner);
         f.window->ObjectManagerItemClick();
-        QCOMPARE(f.shell.programs, QStringList{f.home + kObjectManagerProgram});
+        QCOMPARE(f.launcher.programs, QStringList{f.home + kObjectManagerProgram});
         qputenv("PATH", path);
 
         f.window->HelpItemClick();

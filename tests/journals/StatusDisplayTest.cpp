@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QSet>
 #include <QTest>
-#include <QTreeWidgetItem>
 
 using namespace kvt;
 
@@ -51,18 +50,6 @@ private slots:
         QVERIFY(StatusIconPixmap(-1).isNull());
         QVERIFY(StatusIconPixmap(13).isNull());
         QCOMPARE(StatusImageList().size(), kStatusIconCount);
-    }
-
-    void nodeKeepsItsIconIndex()
-    {
-        QTreeWidgetItem node;
-        QCOMPARE(NodeIcon(&node), -1);
-        SetNodeIcon(&node, 4);
-        QCOMPARE(NodeIcon(&node), 4);
-        QVERIFY(!node.icon(0).isNull());
-        SetNodeIcon(&node, -1);
-        QCOMPARE(NodeIcon(&node), -1);
-        QVERIFY(node.icon(0).isNull());
     }
 
     void legendShowsSixRows()

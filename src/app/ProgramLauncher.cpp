@@ -1,21 +1,12 @@
-#include "app/DesktopShell.h"
+#include "app/ProgramLauncher.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QUrl>
 
 namespace kvt {
 
-bool SystemDesktopShell::openDocument(const QString& path)
-{
-    if (!QFileInfo::exists(path))
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-bool SystemDesktopShell::startProgram(const QString& path)
+bool DetachedProgramLauncher::startProgram(const QString& path)
 {
     return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
 }

@@ -1,23 +1,18 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace kvt {
 
-// Opening documents and programs through the desktop, as the operator would by double-clicking.
-class DesktopShell {
+// Starts a program in a window of its own (the companion object form editor).
+class ProgramLauncher {
 public:
-    virtual ~DesktopShell() = default;
-    // Opens a document with its viewer; false when there is none or it could not be started.
-    virtual bool openDocument(const QString& path) = 0;
-    // Starts a program in a window of its own.
+    virtual ~ProgramLauncher() = default;
     virtual bool startProgram(const QString& path) = 0;
 };
 
-class SystemDesktopShell final : public DesktopShell {
+class DetachedProgramLauncher final : public ProgramLauncher {
 public:
-    bool openDocument(const QString& path) override;
     bool startProgram(const QString& path) override;
 };
 

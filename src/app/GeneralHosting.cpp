@@ -1,0 +1,168 @@
+// What the main window offers the registry, the settings and the journals, and its commands
+// that hand over to them.
+#include "app/ConsoleCore.h"
+#include "app/GeneralForm.h"
+#include "common/DesktopShell.h"
+#include "journals/GurSoobForm.h"
+#include "journals/MonthlyBooks.h"
+#include "objects/ObjectCommands.h"
+#include "objects/ObjectForm.h"
+#include "objects/ObjectRegistryUi.h"
+#include "objects/RegistryTreeViews.h"
+#include "objects/RegistryTrees.h"
+#include "objects/view/ObjectView.h"
+#include "settings/OptionsForm.h"
+
+#include <QLabel>
+#include <QSplitter>
+
+#include <algorithm>
+
+namespace kvt {
+
+namespace {
+constexpr int kBottomPanelFull = 59;
+constexpr int kBottomPanelLineOnly = 16;
+} // namespace
+
+registry::RegistryTrees& GeneralForm::trees()
+{
+    return registryUi_->trees();
+}
+
+// --- commands ---------------------------------------------------------------------------------
+
+void GeneralForm::Add_New_Object_ButtonClick()
+{
+    registryUi_->commands().Add_New_Object_ButtonClick();
+}
+
+void GeneralForm::Destruction_Object_ButtonClick()
+{
+    registryUi_->commands().Destruction_Object_ButtonClick();
+}
+
+void GeneralForm::Remove_Object_ButtonClick()
+{
+    registryUi_->commands().Remove_Object_ButtonClick();
+}
+
+void GeneralForm::SpeedButton_Arhive_DBClick()
+{
+    registryUi_->commands().SpeedButton_Arhive_DBClick();
+}
+
+void GeneralForm::SettingsButtonClick()
+{
+    if (optionsForm_)
+        optionsForm_->ShowModal();
+}
+
+void GeneralForm::EventJournalButtonClick()
+{
+    if (journalForm_)
+        journalForm_->exec();
+}
+
+void GeneralForm::AlarmBookButtonClick()
+{
+    OpenMonthlyBook(services_.shell, programDirectory(), MonthlyBook::Alarms, services_.core.clock);
+}
+
+void GeneralForm::StateBookItemClick()
+{
+    OpenMonthlyBook(services_.shell, programDirectory(), MonthlyBook::States, services_.core.clock);
+}
+
+// --- the settings ------------------------------------------------------------------------------
+
+WindowGeometry GeneralForm::windowGeometry() const
+{
+    WindowGeometry geometry;
+    const QRect outer = frameGeometry();
+    geometry.left = outer.left();
+    geometry.top = outer.top();
+    geometry.height = outer.height();
+    geometry.width = outer.width();
+    geometry.objPanelWidth = leftPanel_->width();
+    return geometry;
+}
+
+void GeneralForm::setWindowGeometry(const WindowGeometry& geometry)
+{
+    // The stored sizes are outer sizes, frame included.
+    const QSize frame = frameGeometry().size() - size();
+    move(geometry.left, geometry.top);
+    resize(std::max(0, geometry.width - frame.width()), std::max(0, geometry.height - frame.height()));
+    const QList<int> sizes = splitter1_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    splitter1_->setSizes({geometry.objPanelWidth, std::max(0, total - geometry.objPanelWidth)});
+}
+
+void GeneralForm::applyGsmCommandsPanel(bool checked)
+{
+    bottomPanel_->setFixedHeight(checked ? kBottomPanelFull : kBottomPanelLineOnly);
+}
+
+void GeneralForm::applyGenPanel(bool checked)
+{
+    toolbar_->setVisible(checked);
+}
+
+void GeneralForm::applySvyazInfoPanel(bool checked)
+{
+    linkPanel_->setVisible(checked);
+}
+
+void GeneralForm::applyHistoryPanel(bool checked)
+{
+    historyTree_->setVisible(checked);
+    if (checked)
+        ApplyHistoryHeight();
+}
+
+// --- the registry ------------------------------------------------------------------------------
+
+void GeneralForm::setLabel10(const QString& text)
+{
+    label10_->setText(text);
+}
+
+void GeneralForm::setLabel17(const QString& text)
+{
+    label17_->setText(text);
+}
+
+void GeneralForm::LoadObjectForm(const QString& path)
+{
+    formLoader_->LoadObjectForm(path, *objectView_);
+}
+
+bool GeneralForm::hasObjectForm() const
+{
+    return objectView_->currentForm() != nullptr;
+}
+
+void GeneralForm::setSecondTabCaption(const QString& caption)
+{
+    ObjectForm* form = objectView_->currentForm();
+    if (!form)
+        return;
+    for (FormControl* control : form->controls()) {
+        if (control->kind() != ControlKind::PageSwitch)
+            continue;
+        QStringList tabs = control->tabs();
+        if (tabs.size() < 2)
+            throw KvtError(QStringLiteral("Переключатель страниц %1 не имеет второй вкладки").arg(control->name()));
+        tabs[1] = caption;
+        control->setTabs(tabs);
+        return;
+    }
+}
+
+void GeneralForm::showStoredPacket(const QString& packet)
+{
+    decoder_->ApplyStatePacket(objectView_->currentForm(), packet, false, QString(), QString(), QString());
+}
+
+} // namespace kvt
