@@ -1,6 +1,4 @@
 #include "common/Clock.h"
-#include "common/EventSink.h"
-#include "common/MainTimers.h"
 #include "gsm/GsmModemLink.h"
 #include "serial/LinkIndicators.h"
 #include "serial/PosixSerialPort.h"
@@ -9,6 +7,7 @@
 #include "settings/OptionsForm.h"
 #include "settings/SerialChoices.h"
 #include "settings/Settings.h"
+#include "support/RecordingSinks.h"
 #include "support/SimModemProcess.h"
 #include "support/TestRegistry.h"
 
@@ -17,26 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <array>
-
 using namespace kvt;
 
 namespace {
-class LogLines final : public EventSink {
-public:
-    QStringList titles;
-    void LogEvent(const QString& title, const QString&, EventColour) override { titles << title; }
-    bool IsActionPending() const override { return false; }
-};
-
-class Timers final : public MainTimers {
-public:
-    std::array<bool, 6> active{};
-    void start(MainTimer timer) override { active[size_t(timer)] = true; }
-    void stop(MainTimer timer) override { active[size_t(timer)] = false; }
-    bool isActive(MainTimer timer) const override { return active[size_t(timer)]; }
-};
-
 class Notices final : public OperatorDialogs {
 public:
     QStringList shown;
@@ -62,10 +44,10 @@ private slots:
         QTemporaryDir home;
         SystemClock clock;
         PosixSerialPort port;
-        Timers timers;
+        kvt::test::FakeMainTimers timers;
         ModemEngineState state;
         LinkIndicators indicators;
-        LogLines log;
+        kvt::test::RecordingEventSink log;
         Notices notices;
         NoPorts choices;
         Settings settings;
@@ -101,7 +83,7 @@ private slots:
         QTest::mouseClick(disconnectButton, Qt::LeftButton);
         QVERIFY(!port.Connected());
         QVERIFY(connectButton->isEnabled() && !disconnectButton->isEnabled());
-        QCOMPARE(log.titles, QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+        QCOMPARE(log.titles(), QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
     }
 };
 
