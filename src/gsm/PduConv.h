@@ -1,6 +1,7 @@
 #pragma once
 
-#include "common/Hex.h"  // ByteToHex, BytesToHex: the codec's hex helpers live in common
+#include "common/Hex.h"           // ByteToHex, BytesToHex: the codec's hex helpers live in common
+#include "common/Transliterate.h" // Cyrillic to Latin for the texts sent as 7-bit SMS
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -61,9 +62,5 @@ QString EncodeDataSubmitPdu(QStringView dataHex, QStringView phone);
 // the first "0791" up to the first control character, within the first 512 characters of the
 // reply. Never reads outside the reply.
 DeliverPdu DecodeDeliverPdu(QStringView reply);
-
-// Cyrillic letters to Latin (Ж -> G, Щ -> SH', Ъ and Ь -> ', Ю -> IU, Я -> IA); every other
-// character is copied. Takes at most the first 140 characters and stops at a NUL character.
-QString Transliterate(QStringView text);
 
 } // namespace kvt

@@ -259,29 +259,6 @@ private slots:
         const DeliverPdu pdu = DecodeDeliverPdu(head + longUd);
         QCOMPARE(pdu.userData.size(), 512 - 100 - (kDeliver11.size() - 4));
     }
-
-    void transliterate_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("latin");
-        QTest::newRow("Щука") << "Щука" << "SH'uka";
-        QTest::newRow("Жук") << "Жук" << "Guk";
-        QTest::newRow("ёж") << "ёж" << "eg";
-        QTest::newRow("capitals") << "АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
-                                  << "ABVGDEEGZIIKLMNOPRSTUFHCCHSHSH''I'EIUIA";
-        QTest::newRow("small") << "абвгдеёжзийклмнопрстуфхцчшщъыьэюя" << "abvgdeegziiklmnoprstufhcchshsh''i'eiuia";
-        QTest::newRow("others copied") << "Obj-7: 25°C, №3 «ок»" << "Obj-7: 25°C, №3 «ok»";
-        QTest::newRow("stops at NUL") << QString("Да") + QChar(0) + "Нет" << "Da";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("150 characters") << QString(150, QChar(u'ю')) << QString(140, QLatin1Char('i')).replace("i", "iu");
-        QTest::newRow("140 after growth") << QString(139, QLatin1Char('x')) + "ЩЩ" << QString(139, QLatin1Char('x')) + "SH'";
-    }
-    void transliterate()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, latin);
-        QCOMPARE(Transliterate(text), latin);
-    }
 };
 
 KVT_TEST(PduConvTest)

@@ -1,5 +1,6 @@
-#include "gsm/PduConv.h"
+#include "common/Transliterate.h"
 
+#include <algorithm>
 #include <array>
 
 // Cyrillic to Latin for texts sent as 7-bit SMS, whose alphabet has no Cyrillic letters.
