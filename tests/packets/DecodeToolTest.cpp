@@ -1,3 +1,8 @@
+#include "common/Win1251.h"
+#include "objects/ObjectForm.h"
+#include "packets/ApplyStatePacket.h"
+#include "packets/closing/BookRecord.h"
+#include "support/RecordingSinks.h"
 #include "support/TestRegistry.h"
 
 #include <QJsonArray>
@@ -7,8 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace kvt;
+
 // kvt-tool decode on the sample object forms: what each sample packet shows, the JSON shape and
-// the exit statuses.
+// the exit statuses; kvt-tool book-records writing a sample packet's records into the books.
 namespace {
 
 struct ToolRun {
@@ -18,13 +25,13 @@ struct ToolRun {
     QByteArray stdErr;
 };
 
-ToolRun RunDecode(const QStringList& args)
+ToolRun RunTool(const QStringList& args)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("KVT_TOOLS_DIR") + QStringLiteral("/kvt-tool"), QStringList{"decode"} + args);
+    process.start(qEnvironmentVariable("KVT_TOOLS_DIR") + QStringLiteral("/kvt-tool"), args);
     process.waitForFinished(60000);
     ToolRun run;
     run.exitCode = process.exitCode();
@@ -32,6 +39,11 @@ ToolRun RunDecode(const QStringList& args)
     run.stdErr = process.readAllStandardError();
     run.json = QJsonDocument::fromJson(run.stdOut).object();
     return run;
+}
+
+ToolRun RunDecode(const QStringList& args)
+{
+    return RunTool(QStringList{"decode"} + args);
 }
 
 QString SampleForm(const QString& name)
@@ -174,6 +186,47 @@ private slots:
         const QJsonArray controls = energy.json.value("controls").toArray();
         QVERIFY(!controls.isEmpty());
         QCOMPARE(controls.last().toObject().value("name").toString(), QStringLiteral("StaticFlow"));
+    }
+
+    void bookRecordsOfSamplePackets_data()
+    {
+        QTest::addColumn<QString>("packet");
+        QTest::addColumn<bool>("alarm");
+        QTest::newRow("normal") << "110500CDD12D330190C8000076322E311E01E028" << false;
+        QTest::newRow("alarm") << "0D0301CDD12D33006428000C76322E311E01E028" << true;
+    }
+    void bookRecordsOfSamplePackets()
+    {
+        QFETCH(QString, packet);
+        QFETCH(bool, alarm);
+        QTemporaryDir home;
+        const QStringList args{"book-records", home.path(), SampleForm("pumping-station"), packet,
+                               "--name", "НС-3 <\"A&B\">", "--phone", "79161234501", "--stamp", "01.03.24  10:05",
+                               "--month", "2024-03"};
+        QCOMPARE(RunTool(args).exitCode, 0);
+        const ToolRun second = RunTool(args);
+        QCOMPARE(second.exitCode, 0);
+        QStringList written{home.filePath("SmsBook/2024_3.html")};
+        if (alarm)
+            written << home.filePath("AvariBook/2024_3.html");
+        QCOMPARE(QString::fromUtf8(second.stdOut).split('\n', Qt::SkipEmptyParts), written);
+
+        // The same packet decoded here: each book holds its head and the record twice.
+        test::FakeMainTimers timers;
+        StatePacketDecoder decoder(timers);
+        const auto form = ObjectForm::FromFile(SampleForm("pumping-station"));
+        const auto result = decoder.ApplyStatePacket(form.get(), packet, true, "01.03.24  10:05", "НС-3 <\"A&B\">", "79161234501");
+        QVERIFY(result.has_value());
+        for (const MonthlyBook book : {MonthlyBook::States, MonthlyBook::Alarms}) {
+            QFile file(MonthlyBookPath(home.path() + '/', book, QDate(2024, 3, 1)));
+            if (book == MonthlyBook::Alarms && !alarm) {
+                QVERIFY(!file.exists());
+                continue;
+            }
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString line = BookRecordLine(book, *result);
+            QCOMPARE(file.readAll(), ToWin1251(BookHead(book) + line + line));
+        }
     }
 
     void unreadableFormExits2()

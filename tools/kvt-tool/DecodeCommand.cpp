@@ -1,7 +1,7 @@
 #include "Command.h"
+#include "ToolTimers.h"
 
 #include "common/Errors.h"
-#include "common/MainTimers.h"
 #include "objects/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "packets/DecodeReport.h"
@@ -10,17 +10,6 @@
 #include <optional>
 
 namespace {
-
-// No window runs here: the blink timer is only remembered.
-class ToolTimers : public kvt::MainTimers {
-public:
-    void start(kvt::MainTimer timer) override { active_[int(timer)] = true; }
-    void stop(kvt::MainTimer timer) override { active_[int(timer)] = false; }
-    bool isActive(kvt::MainTimer timer) const override { return active_[int(timer)]; }
-
-private:
-    bool active_[int(kvt::MainTimer::Timer_mig) + 1] = {};
-};
 
 int RunDecode(const QStringList& args, kvt::tool::Streams& io)
 {
@@ -43,7 +32,7 @@ int RunDecode(const QStringList& args, kvt::tool::Streams& io)
         io.err << "kvt-tool decode: " << e.message() << '\n';
         return 2;
     }
-    ToolTimers timers;
+    kvt::tool::ToolTimers timers;
     kvt::StatePacketDecoder decoder(timers);
     std::optional<QString> error;
     try {
