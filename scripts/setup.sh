@@ -13,6 +13,8 @@ PACKAGES=(
   fonts-dejavu-core fonts-urw-base35 fontconfig
   # screenshots and headless runs
   xvfb xauth x11-apps imagemagick
+  # Modbus RTU for the RS-485 link and its slave simulator
+  libmodbus-dev
   # test helpers
   python3 sox
   # independent SMS PDU reader for the codec cross-check tests

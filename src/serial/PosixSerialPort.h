@@ -31,8 +31,8 @@ public:
     qint64 write(QByteArrayView bytes) override;
     qint64 read(char* buffer, qint64 maxCount) override;
 
-    // The open file descriptor (-1 while closed), for inspecting the line settings.
-    int nativeHandle() const { return fd_; }
+    // The open file descriptor (-1 while closed).
+    int nativeHandle() const override { return fd_; }
     // The device file the port was opened on (empty while closed).
     const QString& openedDevice() const { return openedDevice_; }
     // False when the open device has no modem-control lines (a pseudo-terminal): DTR and RTS

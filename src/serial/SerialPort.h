@@ -50,6 +50,9 @@ public:
     virtual qint64 write(QByteArrayView bytes) = 0;
     // Takes up to maxCount bytes that have already arrived; returns at once with what was there.
     virtual qint64 read(char* buffer, qint64 maxCount) = 0;
+    // The system's file descriptor of the open port, for a protocol library that reads and
+    // writes the device itself; -1 while closed or for a port without one.
+    virtual int nativeHandle() const { return -1; }
 
     // Writes every character of the text as its Windows-1251 byte. An empty text writes nothing.
     qint64 WriteStr(const QString& text);
