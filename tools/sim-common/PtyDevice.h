@@ -9,8 +9,8 @@
 
 namespace kvt::sim {
 
-// The modem's end of a pseudo-terminal. The console opens the other end by its path as it would
-// open a serial port. The simulator keeps that end open itself, raw, so that the console can
+// The simulated device's end of a pseudo-terminal. The console opens the other end by its path
+// as it would open a serial port. The simulator keeps that end open itself, raw, so that the console can
 // connect and disconnect any number of times and nothing is echoed by the terminal driver.
 class PtyDevice : public QObject {
     Q_OBJECT

@@ -35,6 +35,11 @@ QString Transcript::Escape(const QByteArray& bytes)
     return text;
 }
 
+QString Transcript::SpacedHex(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
 void Transcript::record(const char* direction, const QString& text)
 {
     if (!file_.isOpen())
