@@ -13,13 +13,17 @@ LinkEngine::LinkEngine(SerialPort& port, LinkMailbox& mailbox, LinkEventQueue& e
 
 LinkEngine::~LinkEngine()
 {
-    // Normally stopped by the console already; otherwise stop without pumping messages.
-    if (thread_.joinable()) {
-        const bool asked = mailbox_.requestStop();
-        thread_.join();
-        if (asked)
-            mailbox_.clearStopFlags();
-    }
+    shutdown();
+}
+
+void LinkEngine::shutdown()
+{
+    if (!thread_.joinable())
+        return;
+    const bool asked = mailbox_.requestStop();
+    thread_.join();
+    if (asked)
+        mailbox_.clearStopFlags();
 }
 
 void LinkEngine::start()

@@ -45,7 +45,11 @@ private:
 // goes through the event queue; an engine never touches the channel files.
 //
 // The engine never opens or closes the port: the console opens it before start() and closes
-// it after stop(), so Connected() of the port is safe to read on the main thread.
+// it after stop(), so Connected() of the port is safe to read on the main thread. The clock is
+// read on both threads (the engine's waits, the console's pumping wait in stop()), so it must
+// be one that may be: the system clock.
+//
+// The mailbox and the event queue must outlive the engine.
 class LinkEngine {
 public:
     // A frame the object does not take is sent this many times before it is given up.
@@ -70,6 +74,9 @@ protected:
     // The engine's work on its thread; returns once stopRequested() is seen. A PortError
     // (or any other error) ends the engine and is reported as engineFailed.
     virtual void run() = 0;
+    // Stops the thread without pumping messages, for the destructor of a derived engine that
+    // was not stopped by the console: its members must outlive the thread.
+    void shutdown();
 
     SerialPort& port() { return port_; }
     LinkMailbox& mailbox() { return mailbox_; }

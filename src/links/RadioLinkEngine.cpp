@@ -20,7 +20,10 @@ RadioLinkEngine::RadioLinkEngine(SerialPort& port, LinkMailbox& mailbox, LinkEve
 {
 }
 
-RadioLinkEngine::~RadioLinkEngine() = default;
+RadioLinkEngine::~RadioLinkEngine()
+{
+    shutdown();
+}
 
 void RadioLinkEngine::run()
 {

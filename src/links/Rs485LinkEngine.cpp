@@ -17,7 +17,10 @@ Rs485LinkEngine::Rs485LinkEngine(SerialPort& port, LinkMailbox& mailbox, LinkEve
 {
 }
 
-Rs485LinkEngine::~Rs485LinkEngine() = default;
+Rs485LinkEngine::~Rs485LinkEngine()
+{
+    shutdown();
+}
 
 void Rs485LinkEngine::run()
 {

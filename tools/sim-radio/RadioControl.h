@@ -12,7 +12,7 @@ class RadioModemSim;
 //
 //   object ADDRESS [PACKETS_FILE]   a remote object (reachable); its reports from the file
 //   packet ADDRESS HEX              adds a report to the object's list
-//   send ADDRESS [HEX]              the object sends a report now (its next one, or HEX)
+//   send ADDRESS [HEX]              the object sends a report now (its next one, or HEX exactly)
 //   part ADDRESS N COUNT HEX        the object sends one report part as given
 //   raw HEX                         bytes straight to the console
 //   unreachable ADDRESS             transmits to the object fail (status 0x21)

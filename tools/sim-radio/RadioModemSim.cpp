@@ -25,6 +25,7 @@ constexpr quint8 kJoined = 0x00;
 constexpr quint8 kPacketAcknowledged = 0x01;
 constexpr quint8 kFailedRetries = 3;
 constexpr quint16 kUnknownNetworkAddress = 0xFFFE;
+constexpr int kReportSize = 140;
 
 QString Hex(const QByteArray& bytes)
 {
@@ -225,7 +226,8 @@ bool RadioModemSim::sendReport(quint64 address, std::optional<QByteArray> packet
     if (!packet) {
         if (from->packets.isEmpty())
             return false;
-        packet = from->packets.at(from->nextPacket % from->packets.size());
+        // A controller's report has a fixed size: a shorter packet of the list is padded.
+        packet = from->packets.at(from->nextPacket % from->packets.size()).leftJustified(kReportSize, '\0');
         from->nextPacket = (from->nextPacket + 1) % from->packets.size();
     }
     const int size = int(packet->size());

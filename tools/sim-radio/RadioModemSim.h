@@ -28,7 +28,8 @@ struct RemoteObject {
 // Command frames ("AI" joined, "SH"/"SL" its own address), acknowledges Transmit Requests with
 // Transmit Status frames (delivered, or 0x21 for an unreachable object, 0x24 for an unknown
 // address) and passes them to the object: a poll request is answered with the object's next
-// report, sent in parts as Receive Packets; command and settings frames are recorded.
+// report (a packet of its list, padded with zero bytes to 140), sent in parts as Receive
+// Packets; command and settings frames are recorded.
 //
 // Its implementation of the frame format is its own, so that it checks the console's frames
 // rather than sharing their mistakes.
