@@ -4,6 +4,7 @@
 #include "common/EventSink.h"
 #include "common/MainTimers.h"
 #include "gsm/ModemInterface.h"
+#include "gsm/ModemReplies.h"
 #include "serial/LinkIndicators.h"
 
 namespace kvt {
@@ -12,6 +13,11 @@ const QString ModemConnection::kDisconnectedTitle = QStringLiteral("Операт
 const QString ModemConnection::kPduModeRefusedTitle = QStringLiteral("GSM модем не перешёл в режим PDU");
 const QString ModemConnection::kPduModeNoAnswerTitle =
     QStringLiteral("GSM модем не ответил на команду перехода в режим PDU");
+
+ModemConnection::ModemConnection(Parts parts)
+    : parts_(parts), exchange_(parts.port, parts.clock, parts.timers, parts.state.dialogue)
+{
+}
 
 PduModeResult ModemConnection::Connect(const PortSettings& settings, const std::function<void()>& afterOpen)
 {
@@ -39,33 +45,25 @@ void ModemConnection::Disconnect(const std::function<void()>& afterClose)
     parts_.log.LogEvent(kDisconnectedTitle, QString(), EventColour::White);
 }
 
-QString ModemConnection::command(const QString& text)
-{
-    parts_.port.WriteStr(text);
-    QString reply;
-    for (int read = 0; read < kReplyReads; ++read) {
-        parts_.clock.sleep(kReadIntervalMs);
-        reply += parts_.port.ReadStr(kReadCount);
-        // The echo of the command (before ATE0) holds neither result code.
-        if (reply.contains(modem::kOk) || reply.contains(modem::kError))
-            break;
-    }
-    return reply;
-}
-
 PduModeResult ModemConnection::EnsurePduMode()
 {
-    parts_.port.Purge();
-    parts_.clock.sleep(kSettleMs);
-    const QString set = command(modem::kPduMode);
-    const QString report = set.contains(modem::kError) ? QString() : command(modem::kMessageFormatQuery);
-    // Nothing of these replies is meant for the receive dispatcher.
-    parts_.port.Purge();
+    const gsm::ReadPlan plan{kReplyReads, kReadIntervalMs, kReadCount};
+    QString set;
+    QString report;
+    exchange_.dialogue(gsm::restart::kSenders, [&] {
+        exchange_.purge();
+        exchange_.wait(kSettleMs);
+        set = exchange_.command(modem::kPduMode, plan);
+        if (modem::LastFinalResult(set) != modem::FinalResult::Error)
+            report = exchange_.command(modem::kMessageFormatQuery, plan);
+        // Nothing of these replies is meant for the receive dispatcher.
+        exchange_.purge();
+    });
 
     PduModeResult result = PduModeResult::Refused;
     if (report.contains(modem::kPduModeReport))
         result = PduModeResult::Confirmed;
-    else if (!set.contains(modem::kCrLf) && !report.contains(modem::kCrLf))
+    else if (set.isEmpty() && report.isEmpty())
         result = PduModeResult::NoAnswer;
 
     if (result == PduModeResult::Refused)

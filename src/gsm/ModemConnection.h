@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gsm/AtExchange.h"
 #include "gsm/ModemEngineState.h"
 #include "serial/SerialPort.h"
 
@@ -45,7 +46,7 @@ public:
     static constexpr int kReadIntervalMs = 100;
     static constexpr int kReadCount = 256;
 
-    explicit ModemConnection(Parts parts) : parts_(parts) {}
+    explicit ModemConnection(Parts parts);
 
     // Opens the port with the link's settings and calls `afterOpen` (the buttons switch there);
     // puts the modem into SMS PDU mode and checks that it took it (a modem that does not is
@@ -58,14 +59,13 @@ public:
     // operator's disconnect.
     void Disconnect(const std::function<void()>& afterClose = {});
 
-    // AT+CMGF=0, then AT+CMGF? to see that the modem reports PDU mode. The port must be open.
+    // AT+CMGF=0, then AT+CMGF? to see that the modem reports PDU mode, as one dialogue: the
+    // timers that run stop meanwhile and start again afterwards. The port must be open.
     PduModeResult EnsurePduMode();
 
 private:
-    // Writes a command and collects what comes back until OK or ERROR or the reads run out.
-    QString command(const QString& text);
-
     Parts parts_;
+    gsm::AtExchange exchange_;
 };
 
 } // namespace kvt

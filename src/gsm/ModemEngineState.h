@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gsm/ModemDialogueState.h"
+
 #include <QtGlobal>
 
 namespace kvt {
@@ -18,10 +20,19 @@ struct ModemEngineState {
     quint8 noAnswerCount = 0;
     // Set after more than 10 silent ticks and at start-up; cleared when the modem answers.
     bool modemLost = true;
+    // The modem has been reported silent ("GSM Модем не отвечает") and has not answered since:
+    // its recovery is logged once when it answers again, and the operator actions that need the
+    // modem refuse meanwhile.
+    bool silenceReported = false;
     // Index of the next message left in the modem's memory to read.
     quint8 missedMessageIndex = 0;
     // Set while a poll ordered by the higher dispatch point runs.
     bool dispatchPollFlag = false;
+    // Whether a dialogue with the modem is under way.
+    gsm::ModemDialogueState dialogue;
+
+    // What the refusals that look for "Модем не отвечает" ask.
+    bool modemReportedSilent() const { return silenceReported; }
 };
 
 } // namespace kvt

@@ -84,6 +84,12 @@ inline QString CodeDialCommand(const QString& code)
 
 inline constexpr QLatin1String kOk("OK");
 inline constexpr QLatin1String kError("ERROR");
+// Final results that carry an error code (equipment, message service).
+inline constexpr QLatin1String kEquipmentError("+CME ERROR:");
+inline constexpr QLatin1String kMessageServiceError("+CMS ERROR:");
+// Final results of a call that could not be made or has ended.
+inline constexpr QLatin1String kNoCarrier("NO CARRIER");
+inline constexpr QLatin1String kNoAnswer("NO ANSWER");
 
 // "+CREG: n,s": the registration state s stands this many characters after the "+".
 inline constexpr QLatin1String kRegistration("+CREG:");
@@ -91,8 +97,13 @@ inline constexpr int kRegistrationStateOffset = 9;
 inline constexpr QChar kRegisteredHome('1');
 inline constexpr QChar kRegisteredRoaming('5');
 
-// "+CSQ: r,b": signal strength r (0..31, 99 unknown) and bit error rate b.
+// "+CSQ: r,b": signal strength r (0..31, 99 unknown) and bit error rate b. A one-digit r stands
+// this many characters after the "+"; a two-digit r starts there when the comma stands at
+// kSignalTwoDigitCommaOffset.
 inline constexpr QLatin1String kSignalQuality("+CSQ:");
+inline constexpr int kSignalDigitsOffset = 6;
+inline constexpr int kSignalTwoDigitCommaOffset = 8;
+inline constexpr int kStrongestSignal = 31;
 
 // Unsolicited notice of a new message: +CMTI: "SM",<index>.
 inline constexpr QLatin1String kNewMessage("+CMTI:");
