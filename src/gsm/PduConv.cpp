@@ -132,6 +132,7 @@ DeliverPdu DecodeDeliverPdu(QStringView reply)
     if (pdu.isEmpty())
         return result;
     result.found = true;
+    result.text = pdu.toString();
 
     // Service-centre address (TS 23.040 §9.1.2.5): its length octet counts octets.
     const qsizetype sc = 2 * hexOctetAt(pdu, 0);

@@ -24,6 +24,7 @@ struct DeliverPdu {
     QString coding;          // the second hex digit of the data coding scheme ("4" = 8-bit data)
     QString udLengthText;    // the user-data length octet as its two hex characters
     QString userData;        // the user data as hex text, up to the end of the PDU line
+    QString text;            // the whole PDU as read, service-centre address first
 };
 
 // Type of address of every number the console writes: international number, ISDN numbering plan.

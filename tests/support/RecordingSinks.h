@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Clock.h"
 #include "common/EventSink.h"
 #include "common/MainTimers.h"
 #include "common/OperatorMessage.h"
@@ -43,12 +44,23 @@ public:
     }
 };
 
-// The six timers as flags.
+// The six timers as flags; every start is recorded with the clock's ticks when a clock is given.
 class FakeMainTimers : public MainTimers {
 public:
+    struct Start {
+        MainTimer timer;
+        qint64 at;
+        bool operator==(const Start&) const = default;
+    };
     std::array<bool, 6> active{};
+    QList<Start> starts;
+    const Clock* clock = nullptr;
 
-    void start(MainTimer timer) override { active[static_cast<size_t>(timer)] = true; }
+    void start(MainTimer timer) override
+    {
+        active[static_cast<size_t>(timer)] = true;
+        starts.append({timer, clock ? clock->ticks() : 0});
+    }
     void stop(MainTimer timer) override { active[static_cast<size_t>(timer)] = false; }
     bool isActive(MainTimer timer) const override { return active[static_cast<size_t>(timer)]; }
 };

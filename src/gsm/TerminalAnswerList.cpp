@@ -1,0 +1,27 @@
+#include "gsm/TerminalAnswerList.h"
+
+namespace kvt::gsm {
+
+void TerminalAnswerList::append(const QString& line)
+{
+    const int row = static_cast<int>(lines_.size());
+    beginInsertRows({}, row, row);
+    lines_.append(line);
+    endInsertRows();
+}
+
+int TerminalAnswerList::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+}
+
+QVariant TerminalAnswerList::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    return lines_.at(index.row());
+}
+
+} // namespace kvt::gsm
