@@ -199,6 +199,20 @@ private slots:
         QCOMPARE(Exchange(bench.port, modem::kListCalls), QStringLiteral("\r\nOK\r\n"));
     }
 
+    // A ringing time given with the outcome holds the call at the far end that long.
+    void callRingsForTheGivenTime()
+    {
+        Bench bench;
+        QVERIFY2(bench.sim.started(), qPrintable(bench.sim.failure()));
+        QVERIFY(bench.sim.control(QStringLiteral("call-outcome 79123456789 answer 5")).startsWith(QLatin1String("OK")));
+        QVERIFY(bench.sim.control(QStringLiteral("call-outcome 79123456789 5")).startsWith(QLatin1String("ERROR")));
+        Exchange(bench.port, modem::VoiceDialCommand(QStringLiteral("79123456789")), QStringLiteral("OK"));
+        QThread::msleep(800); // past --alert-ms
+        const QString watched = Exchange(bench.port, modem::kListCalls);
+        QVERIFY2(watched.contains(modem::kCallAlerting), qPrintable(watched));
+        Exchange(bench.port, modem::kHangUp);
+    }
+
     void incomingCallsShowTheCaller_data()
     {
         QTest::addColumn<QString>("caller");

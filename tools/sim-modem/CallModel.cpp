@@ -45,6 +45,12 @@ CallOutcome CallModel::outcomeFor(const QString& number) const
     return found == outcomes_.end() ? defaultOutcome_ : found->second;
 }
 
+int CallModel::ringingFor(const QString& number) const
+{
+    const auto found = ringingMs_.find(number);
+    return found == ringingMs_.end() ? timings_.alertMs : found->second;
+}
+
 QByteArray CallModel::dial(const QString& number)
 {
     const CallOutcome outcome = outcomeFor(number);
@@ -116,7 +122,7 @@ void CallModel::step()
             return;
         }
         state_ = kAlerting;
-        timer_.start(timings_.alertMs);
+        timer_.start(ringingFor(number_));
         return;
     }
     if (*state_ == kAlerting) {

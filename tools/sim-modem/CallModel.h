@@ -36,7 +36,11 @@ public:
 
     void setOutcome(CallOutcome outcome) { defaultOutcome_ = outcome; }
     void setOutcome(const QString& number, CallOutcome outcome) { outcomes_[number] = outcome; }
+    // How long a call to the number rings at the far end before the outcome (instead of alertMs).
+    void setRinging(const QString& number, int ms) { ringingMs_[number] = ms; }
+    void setRinging(int ms) { timings_.alertMs = ms; }
     CallOutcome outcomeFor(const QString& number) const;
+    int ringingFor(const QString& number) const;
 
     // ATD+number; the final result of the command ("OK" or "ERROR").
     QByteArray dial(const QString& number);
@@ -63,6 +67,7 @@ private:
     CallTimings timings_;
     CallOutcome defaultOutcome_ = CallOutcome::Answer;
     std::map<QString, CallOutcome> outcomes_;
+    std::map<QString, int> ringingMs_;
     std::optional<int> state_;
     bool incoming_ = false;
     QString number_;

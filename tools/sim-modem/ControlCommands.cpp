@@ -134,13 +134,25 @@ QString ControlCommands::run(const QString& rawLine)
         return ok();
     }
     if (verb == QLatin1String("call-outcome")) {
-        const auto outcome = ParseCallOutcome(words.last());
-        if (!outcome || words.size() > 3)
-            return QStringLiteral("ERROR expected [NUMBER] answer|busy|noanswer|nodialtone|reject");
-        if (words.size() == 3)
-            modem_.calls().setOutcome(Digits(words[1]), *outcome);
-        else
+        // call-outcome [NUMBER] OUTCOME [SECONDS]: SECONDS of ringing before the outcome.
+        QStringList rest = words.mid(1);
+        bool timed = false;
+        const double seconds = rest.size() > 1 ? rest.last().toDouble(&timed) : 0;
+        if (timed && seconds >= 0)
+            rest.removeLast();
+        const auto outcome = rest.isEmpty() ? std::nullopt : ParseCallOutcome(rest.last());
+        if (!outcome || rest.size() > 2 || (timed && seconds < 0))
+            return QStringLiteral("ERROR expected [NUMBER] answer|busy|noanswer|nodialtone|reject [SECONDS]");
+        const int ringingMs = int(seconds * kMsPerSecond);
+        if (rest.size() == 2) {
+            modem_.calls().setOutcome(Digits(rest[0]), *outcome);
+            if (timed)
+                modem_.calls().setRinging(Digits(rest[0]), ringingMs);
+        } else {
             modem_.calls().setOutcome(*outcome);
+            if (timed)
+                modem_.calls().setRinging(ringingMs);
+        }
         return ok();
     }
     if (verb == QLatin1String("answer-sms")) {

@@ -22,7 +22,9 @@ class SimModem;
 //   back                           the modem answers again
 //   fail-cmgs [CODE]               the next AT+CMGS gets +CMS ERROR (500 unless given)
 //   ussd TEXT...                   the network's answer to USSD requests; `ussd-error` refuses
-//   call-outcome [NUMBER] answer|busy|noanswer|nodialtone|reject
+//   call-outcome [NUMBER] answer|busy|noanswer|nodialtone|reject [SECONDS]
+//                                  what the far end does with the console's call, after
+//                                  ringing SECONDS (the --alert-ms time unless given)
 //   answer-sms NUMBER text|data PAYLOAD   what an object sends after picking up the console's call
 //   status                         prints the state
 //   quit
