@@ -1,27 +1,48 @@
 # kvt_add_library(NAME DEPENDS libs...)
-#   One library target per folder under src/: kvt_<NAME>, built from every source file of the
-#   folder and its subfolders. A folder without sources yet is an interface library.
+#   One library target per folder under src/: kvt_<NAME>, built from the source files of the
+#   folder and of its subfolders, except a subfolder named ui/, which is a library of its own
+#   (kvt_<NAME>_ui, see kvt_add_ui_library). The declared dependencies are exactly the libraries
+#   whose headers the folder includes; scripts/check-layers.py checks that.
 function(kvt_add_library name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-    ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  _kvt_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
+  _kvt_library(kvt_${name} "${sources}" "${ARG_DEPENDS}")
+endfunction()
+
+# kvt_add_ui_library(NAME DEPENDS libs...)
+#   The windows and widgets of a subsystem: the folder src/<NAME>/ui/ as kvt_<NAME>_ui. Only
+#   these libraries and src/app/ may include widget headers.
+function(kvt_add_ui_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  _kvt_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
+  _kvt_library(kvt_${name}_ui "${sources}" "${ARG_DEPENDS}")
+endfunction()
+
+function(_kvt_sources out dir)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h ${dir}/*.qrc)
+  list(FILTER found EXCLUDE REGEX "^${dir}/(.+/)?ui/")
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(_kvt_library target sources depends)
   if(sources)
-    add_library(kvt_${name} STATIC ${sources})
-    target_include_directories(kvt_${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(kvt_${name} PUBLIC ${ARG_DEPENDS})
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} PUBLIC ${depends})
   else()
-    add_library(kvt_${name} INTERFACE)
-    target_include_directories(kvt_${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
-    target_link_libraries(kvt_${name} INTERFACE ${ARG_DEPENDS})
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${target} INTERFACE ${depends})
   endif()
 endfunction()
 
 # kvt_add_test_folder(NAME DEPENDS libs...)
-#   One test executable per folder under tests/: every source of the folder plus the shared
-#   test main, run by CTest with the offscreen platform.
+#   One test executable per folder under tests/: the sources of the folder (a ui/ subfolder is
+#   a test folder of its own, NAME_ui) plus the shared test main, run by CTest with the
+#   offscreen platform.
 function(kvt_add_test_folder name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  _kvt_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
   if(NOT sources)
     return()
   endif()

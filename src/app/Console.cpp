@@ -5,14 +5,13 @@
 #include "app/ErrorRecovery.h"
 #include "app/GeneralForm.h"
 #include "app/KvtApplication.h"
-#include "app/MessageBoxMessage.h"
 #include "app/OnlyOne.h"
 #include "app/TerminationSignals.h"
 #include "common/Clock.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramDirectory.h"
+#include "common/ui/MessageBoxes.h"
 #include "journals/AboutForm.h"
-#include "journals/MessageBoxConfirmation.h"
 #include "journals/MessageForm.h"
 #include "journals/WavSoundPlayer.h"
 #include "links/ObjOptEditor.h"
@@ -76,14 +75,15 @@ int RunConsole(KvtApplication& app)
     ConsoleCore core(home, clock, sounds);
     QtDesktopShell shell;
     DetachedProgramLauncher launcher;
-    MessageBoxMessage messages;
-    MessageBoxConfirmation confirmation;
+    // Notices show over the main window; confirmations keep to the middle of the screen.
+    MessageBoxes notices;
+    MessageBoxes confirmation;
 
     // 1: the main window; its creation and show steps run before any later window exists
     // (2, the add/edit object window, comes with the main window's registry part).
-    GeneralForm general({core, messages, messages, confirmation, shell, launcher, CommandLineFormArgument(arguments)});
+    GeneralForm general({core, notices, confirmation, shell, launcher, CommandLineFormArgument(arguments)});
     app.setDispatchObserver(&general.errorRecovery());
-    messages.setParent(&general);
+    notices.setParent(&general);
     general.show();
     Guarded([&] { general.FormShow(); });
 
@@ -91,7 +91,7 @@ int RunConsole(KvtApplication& app)
     // connect by themselves and applies the panel switches.
     OptionsForm options(home, {&core.settings, &core.connections, &core.sounds, &general, nullptr, nullptr}, &general);
     GsmModemLink gsmLink({core.ports->Port_Modem(), general.timers(), core.modem, core.indicators, core.log, clock},
-                         core.settings, core.connections, [&messages](const QString& text) { messages.showMessage(text); });
+                         core.settings, core.connections, notices);
     options.setLinkConnector(Link::Gsm, &gsmLink);
     general.setOptionsForm(&options);
     Guarded([&] { options.FormCreate(); });

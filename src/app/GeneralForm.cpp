@@ -14,7 +14,7 @@
 #include "common/Errors.h"
 #include "common/LinkStopHandshake.h"
 #include "serial/SerialPort.h"
-#include "common/OperatorMessage.h"
+#include "common/OperatorNotices.h"
 #include "journals/AboutForm.h"
 #include "journals/EventLogCommands.h"
 #include "journals/MessageForm.h"
@@ -74,15 +74,14 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     registryServices.programDirectory = programDirectory();
     registryServices.host = this;
     registryServices.forms = this;
-    registryServices.messages = &services_.boxes;
+    registryServices.notices = &services_.notices;
     registryServices.confirmation = &services_.confirmation;
     registryServices.events = &services_.core.log;
     registryServices.pause = &services_.core.supervisionPause;
     registryUi_ = std::make_unique<registry::ObjectRegistryUi>(services_.core.registry, services_.core.addresses,
                                                                objectTree_, historyTree_, registryServices, this);
     registryUi_->trees().setImageList(StatusImageList());
-    formLoader_ = std::make_unique<ObjectFormLoader>(programDirectory(), *this, valueListEditor1_,
-                                                     [this](const QString& text) { services_.messages.showMessage(text); });
+    formLoader_ = std::make_unique<ObjectFormLoader>(programDirectory(), *this, valueListEditor1_, services_.notices);
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers_->start(MainTimer::Timer2);
     Guarded([this] { FormCreate(); });
@@ -120,7 +119,7 @@ void GeneralForm::FormCreate()
     // Logs the start, then loads the event list from report.log.
     core.log.StartUp();
     core.registry.open();
-    registry::AnnounceSetAsideStore(core.registry, core.log, services_.boxes);
+    registry::AnnounceSetAsideStore(core.registry, core.log, services_.notices);
     core.modem.modemLost = true;
     registryUi_->trees().BuildObjectTree();
 }
@@ -253,7 +252,7 @@ void GeneralForm::showObjectFormPage(int page)
 {
     ObjectForm* form = objectView_->currentForm();
     if (!form) {
-        services_.messages.showMessage(QStringLiteral("Необходимо выбрать объект из списка объектов"));
+        services_.notices.notice(QStringLiteral("Необходимо выбрать объект из списка объектов"));
         return;
     }
     const auto& controls = form->controls();
@@ -262,7 +261,7 @@ void GeneralForm::showObjectFormPage(int page)
     });
     if (pageSwitch == controls.end()) {
         if (page > 0)
-            services_.messages.showMessage(QStringLiteral("Объект не имеет установок"));
+            services_.notices.notice(QStringLiteral("Объект не имеет установок"));
         return;
     }
     if (page >= (*pageSwitch)->tabs().size())
@@ -299,7 +298,7 @@ void GeneralForm::ObjectManagerItemClick()
 {
     const QString manager = FindObjectManager(programDirectory(), qEnvironmentVariable("PATH"));
     if (manager.isEmpty()) {
-        services_.messages.showMessage(QStringLiteral("Файлы программы менеджера объектов не найдены."));
+        services_.notices.notice(QStringLiteral("Файлы программы менеджера объектов не найдены."));
         return;
     }
     services_.launcher.startProgram(manager);

@@ -41,14 +41,13 @@ class ObjectTreeView;
 class HistoryTreeView;
 class RegistryTrees;
 } // namespace registry
-class OperatorMessage;
+class OperatorNotices;
 class TerminalBlink;
 
 // What the main window works with, made by the start-up.
 struct GeneralServices {
     ConsoleCore& core;
-    OperatorMessage& messages;
-    registry::OperatorMessages& boxes;
+    OperatorNotices& notices;
     Confirmation& confirmation;
     DesktopShell& shell;
     ProgramLauncher& launcher;
@@ -93,8 +92,8 @@ public:
     void applyHistoryPanel(bool checked) override;
 
     // What the registry's handlers use.
-    void setLabel10(const QString& text) override;
-    void setLabel17(const QString& text) override;
+    void showLinkCheckLine(const QString& text) override;
+    void showStateLine(const QString& text) override;
     void LoadObjectForm(const QString& path) override;
     bool hasObjectForm() const override;
     void setSecondTabCaption(const QString& caption) override;

@@ -123,12 +123,12 @@ void GeneralForm::applyHistoryPanel(bool checked)
 
 // --- the registry ------------------------------------------------------------------------------
 
-void GeneralForm::setLabel10(const QString& text)
+void GeneralForm::showLinkCheckLine(const QString& text)
 {
     label10_->setText(text);
 }
 
-void GeneralForm::setLabel17(const QString& text)
+void GeneralForm::showStateLine(const QString& text)
 {
     label17_->setText(text);
 }

@@ -189,10 +189,10 @@ QWidget* GeneralForm::buildLinkPanel()
         QString caption;
         LinkLamp lamp;
     } lampRows[] = {
-        {QStringLiteral("Порт адаптера RS-485"), LinkLamp::ComLed2},
-        {QStringLiteral("Связь с радиомодемом"), LinkLamp::ComLed1},
-        {QStringLiteral("Связь с GSM модемом"), LinkLamp::ComLed5},
-        {QStringLiteral("Регистрация в сети GSM"), LinkLamp::ComLed4},
+        {QStringLiteral("Порт адаптера RS-485"), LinkLamp::Rs485},
+        {QStringLiteral("Связь с радиомодемом"), LinkLamp::Radio},
+        {QStringLiteral("Связь с GSM модемом"), LinkLamp::GsmModem},
+        {QStringLiteral("Регистрация в сети GSM"), LinkLamp::GsmNetwork},
     };
     LinkIndicators& indicators = services_.core.indicators;
     for (const auto& lampRow : lampRows)

@@ -19,7 +19,7 @@ class EventSink;
 class LinkIndicators;
 class MainTimers;
 class ModemConnection;
-class OperatorMessage;
+class OperatorNotices;
 class SerialPort;
 struct ModemEngineState;
 } // namespace kvt
@@ -49,7 +49,7 @@ struct GsmEngineContext {
     LinkReportSteps& links;
     ModemLinkView& linkView;
     StatePacketArrivalHost& arrivalHost;
-    OperatorMessage& messages;
+    OperatorNotices& messages;
     // The connection name of the store (the alias "DRAV"); the receive journal lives there.
     QString storeConnection;
 };

@@ -5,10 +5,10 @@
 namespace kvt {
 
 GsmModemLink::GsmModemLink(ModemConnection::Parts parts, const Settings& settings, LinkConnections& connections,
-                           ModemLinkControl::Notify notify)
+                           OperatorNotices& notices)
     : settings_(settings),
       connection_(parts),
-      control_(connection_, parts.port, std::move(notify),
+      control_(connection_, parts.port, notices,
                [&connections](bool connected) { connections.setConnected(Link::Gsm, connected); })
 {
 }

@@ -14,7 +14,7 @@ class Settings;
 class GsmModemLink final : public LinkConnector {
 public:
     GsmModemLink(ModemConnection::Parts parts, const Settings& settings, LinkConnections& connections,
-                 ModemLinkControl::Notify notify);
+                 OperatorNotices& notices);
 
     bool connectLink() override;
     void disconnectLink() override;

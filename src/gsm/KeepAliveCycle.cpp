@@ -64,7 +64,7 @@ void KeepAliveCycle::answeredTick()
     if (step == kIndicationsStep && parts_.eventLog.eventLineCount() > kLongestEventList)
         parts_.eventLog.ArchiveEventLog(kAutomaticArchiveTitle);
     state.modemAnswered = 0;
-    parts_.indicators.setOn(LinkLamp::ComLed5, true);
+    parts_.indicators.setOn(LinkLamp::GsmModem, true);
     state.noAnswerCount = 0;
     state.modemLost = false;
 }
@@ -74,10 +74,10 @@ void KeepAliveCycle::silentTick()
     ModemEngineState& state = parts_.state;
     parts_.exchange.write(modem::kRegistrationQuery);
     ++state.noAnswerCount; // wraps from 255 to 0
-    parts_.indicators.setOn(LinkLamp::ComLed5, false);
+    parts_.indicators.setOn(LinkLamp::GsmModem, false);
     if (state.noAnswerCount <= kSilentTicksAllowed)
         return;
-    parts_.indicators.setOn(LinkLamp::ComLed4, false);
+    parts_.indicators.setOn(LinkLamp::GsmNetwork, false);
     parts_.indicators.setSignalPercent(LinkIndicators::kSignalMin);
     if (!state.silenceReported) {
         parts_.log.LogEvent(kModemSilentTitle, QString(), EventColour::Red);

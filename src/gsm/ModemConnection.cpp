@@ -39,8 +39,8 @@ void ModemConnection::Disconnect(const std::function<void()>& afterClose)
     parts_.port.Close();
     if (afterClose)
         afterClose();
-    parts_.indicators.setOn(LinkLamp::ComLed5, false);
-    parts_.indicators.setOn(LinkLamp::ComLed4, false);
+    parts_.indicators.setOn(LinkLamp::GsmModem, false);
+    parts_.indicators.setOn(LinkLamp::GsmNetwork, false);
     parts_.indicators.setSignalPercent(LinkIndicators::kSignalMin);
     parts_.log.LogEvent(kDisconnectedTitle, QString(), EventColour::White);
 }

@@ -1,14 +1,15 @@
 #include "gsm/ModemLinkControl.h"
 
 #include "common/Errors.h"
+#include "common/OperatorNotices.h"
 
 namespace kvt {
 
 const QString ModemLinkControl::kNoPortText = QStringLiteral("Не выбран COM порт GSM модема.");
 
-ModemLinkControl::ModemLinkControl(ModemConnection& connection, SerialPort& port, Notify notify,
+ModemLinkControl::ModemLinkControl(ModemConnection& connection, SerialPort& port, OperatorNotices& notices,
                                    SetConnected setConnected)
-    : connection_(connection), port_(port), notify_(std::move(notify)), setConnected_(std::move(setConnected))
+    : connection_(connection), port_(port), notices_(notices), setConnected_(std::move(setConnected))
 {
 }
 
@@ -20,7 +21,7 @@ QString ModemLinkControl::FailureText(const PortError& error)
 bool ModemLinkControl::connectLink(const QString& port, const QString& baudRate, bool dtr, bool rts)
 {
     if (port.trimmed().isEmpty()) {
-        notify_(kNoPortText);
+        notices_.notice(kNoPortText);
         return false;
     }
     // A speed that is not a number is refused by the port like any rate it cannot set.
@@ -33,7 +34,7 @@ bool ModemLinkControl::connectLink(const QString& port, const QString& baudRate,
         // leave nothing half connected.
         port_.Close();
         setConnected_(false);
-        notify_(FailureText(error));
+        notices_.notice(FailureText(error));
         return false;
     }
 }

@@ -8,6 +8,7 @@
 
 namespace kvt {
 
+class OperatorNotices;
 class PortError;
 
 // What the GSM tab's connect and disconnect buttons do, with the operator's view of it: a
@@ -16,10 +17,9 @@ class PortError;
 // where the buttons change.
 class ModemLinkControl {
 public:
-    using Notify = std::function<void(const QString& text)>;
     using SetConnected = std::function<void(bool connected)>;
 
-    ModemLinkControl(ModemConnection& connection, SerialPort& port, Notify notify, SetConnected setConnected);
+    ModemLinkControl(ModemConnection& connection, SerialPort& port, OperatorNotices& notices, SetConnected setConnected);
 
     // Port name and speed text as the settings window's lists hold them, DTR and RTS as its boxes.
     bool connectLink(const QString& port, const QString& baudRate, bool dtr, bool rts);
@@ -31,7 +31,7 @@ public:
 private:
     ModemConnection& connection_;
     SerialPort& port_;
-    Notify notify_;
+    OperatorNotices& notices_;
     SetConnected setConnected_;
 };
 

@@ -28,8 +28,8 @@ void ModemPortWatch::modemPortLost(const PortError& error)
     parts_.timers.stop(MainTimer::ATTimer);
     parts_.port.Close();
     parts_.view.showModemConnected(false);
-    parts_.indicators.setOn(LinkLamp::ComLed5, false);
-    parts_.indicators.setOn(LinkLamp::ComLed4, false);
+    parts_.indicators.setOn(LinkLamp::GsmModem, false);
+    parts_.indicators.setOn(LinkLamp::GsmNetwork, false);
     parts_.indicators.setSignalPercent(LinkIndicators::kSignalMin);
     parts_.log.LogEvent(kLostTitle, error.message(), EventColour::Red);
     recheckTimer_.start();

@@ -2,7 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/EventSink.h"
-#include "common/OperatorMessage.h"
+#include "common/OperatorNotices.h"
 #include "gsm/AtExchange.h"
 #include "gsm/CallDialer.h"
 #include "gsm/GsmEngineHost.h"
@@ -29,7 +29,7 @@ const QString ObjectPoll::kLinkCheckCaption = QStringLiteral("      Послед
 void ObjectPoll::refuse(const QString& text)
 {
     if (!parts_.state.dispatchPollFlag)
-        parts_.messages.showMessage(text);
+        parts_.messages.notice(text);
 }
 
 void ObjectPoll::PollSelectedObject()

@@ -5,7 +5,7 @@
 namespace kvt {
 class Clock;
 class EventSink;
-class OperatorMessage;
+class OperatorNotices;
 struct ModemEngineState;
 } // namespace kvt
 
@@ -27,7 +27,7 @@ public:
         ModemEngineState& state;
         ObjectDirectory& objects;
         EngineView& view;
-        OperatorMessage& messages;
+        OperatorNotices& messages;
         EventSink& log;
         Clock& clock;
     };

@@ -45,7 +45,7 @@ void ReceiveDispatcher::handle(const QString& text)
     if (text.contains(modem::kRing))
         parts_.calls.handle();
     if (const std::optional<bool> registered = modem::RegisteredInNetwork(text))
-        parts_.indicators.setOn(LinkLamp::ComLed4, *registered);
+        parts_.indicators.setOn(LinkLamp::GsmNetwork, *registered);
     if (const std::optional<int> percent = modem::SignalPercent(text))
         parts_.indicators.setSignalPercent(*percent);
     if (const std::optional<int> stored = modem::StoredMessageCount(text))

@@ -46,7 +46,7 @@ void LinkEventLog::errorCountChanged(int object, int errCnt)
 
 void LinkEventLog::lampChanged(bool lit)
 {
-    lamps_.setOn(link_ == LinkKind::Radio ? LinkLamp::ComLed1 : LinkLamp::ComLed2, lit);
+    lamps_.setOn(link_ == LinkKind::Radio ? LinkLamp::Radio : LinkLamp::Rs485, lit);
 }
 
 void LinkEventLog::frameOutcome(PendingFrameKind kind, int object, bool delivered)

@@ -1,6 +1,6 @@
 #include "objects/ControlConfig.h"
 
-#include "common/IntText.h"
+#include "common/IntegerText.h"
 #include "common/TextPos.h"
 #include "objects/ObjectForm.h"
 

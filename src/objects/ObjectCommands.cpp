@@ -3,6 +3,7 @@
 #include "common/Confirmation.h"
 #include "common/ErrorHandler.h"
 #include "common/EventSink.h"
+#include "common/OperatorNotices.h"
 #include "common/SupervisionPause.h"
 #include "objects/AddNewObjectForm.h"
 #include "objects/ChannelAddresses.h"
@@ -87,7 +88,7 @@ bool ObjectCommands::fieldsFit()
                   {QStringLiteral("Номер телефона"), window_.phone(), kPhoneLength}};
     for (const auto& field : fields) {
         if (field.text.size() > field.limit) {
-            services_.messages->information(tooLong(field.label, field.limit));
+            services_.notices->information(tooLong(field.label, field.limit));
             return false;
         }
     }
@@ -99,7 +100,7 @@ void ObjectCommands::Apply_New_Object_ButtonClick()
     if (!draft_)
         return;
     if (window_.name().isEmpty() || window_.phone().isEmpty() || window_.path().isEmpty()) {
-        services_.messages->information(kFillAllFields);
+        services_.notices->information(kFillAllFields);
         return;
     }
     if (!fieldsFit())
@@ -133,7 +134,7 @@ void ObjectCommands::Destruction_Object_ButtonClick()
         return;
     ObjectTable& table = registry_.objects();
     if (!table.locateByName(trees_.objectModel().node(node).text)) {
-        services_.messages->information(kCannotLocate);
+        services_.notices->information(kCannotLocate);
         return;
     }
     const ObjectRecord row = table.currentRow();

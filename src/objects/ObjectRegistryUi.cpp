@@ -1,6 +1,7 @@
 #include "objects/ObjectRegistryUi.h"
 
 #include "common/EventSink.h"
+#include "common/OperatorNotices.h"
 #include "objects/Registry.h"
 #include "objects/RegistryPorts.h"
 
@@ -15,13 +16,13 @@ ObjectRegistryUi::ObjectRegistryUi(Registry& registry, ChannelAddresses& address
 {
 }
 
-void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorMessages& messages)
+void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorNotices& notices)
 {
     const QString& notice = registry.setAsideNotice();
     if (notice.isEmpty())
         return;
     events.LogEvent(QStringLiteral("Повреждённая база данных"), notice, EventColour::Red);
-    messages.information(notice);
+    notices.information(notice);
 }
 
 } // namespace kvt::registry

@@ -7,7 +7,8 @@
 
 namespace kvt {
 class EventSink;
-}
+class OperatorNotices;
+} // namespace kvt
 
 namespace kvt::registry {
 
@@ -37,6 +38,6 @@ private:
 
 // Tells the operator, at start-up, that a damaged store file was set aside and a new empty
 // store started: a red line in the event log and a message box. Nothing when the store was sound.
-void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorMessages& messages);
+void AnnounceSetAsideStore(const Registry& registry, EventSink& events, OperatorNotices& notices);
 
 } // namespace kvt::registry

@@ -1,6 +1,7 @@
 #include "objects/ObjectSelection.h"
 
 #include "common/ErrorHandler.h"
+#include "common/OperatorNotices.h"
 #include "common/ProgramDirectory.h"
 #include "objects/Registry.h"
 #include "objects/RegistryPorts.h"
@@ -49,7 +50,7 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     HistoryTreeModel& history = trees_.historyModel();
     trees_.clearHistory();
     if (trees_.objectModel().isRoot(node)) {
-        services_.host->setLabel10(QString());
+        services_.host->showLinkCheckLine(QString());
         history.setRootText(QString());
         history.setRootImage(-1);
         trees_.expandHistoryTree();
@@ -61,7 +62,7 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     table.locateByName(object.text);
     const ObjectRecord row = table.currentRow();
     if (!FormFileExists(row.Adres_O, services_.programDirectory)) {
-        services_.messages->notice(kFormFileMissing);
+        services_.notices->notice(kFormFileMissing);
         return;
     }
     history.setRootText(object.text);
@@ -72,8 +73,8 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     services_.forms->setSecondTabCaption(kConfigurationTab);
     if (!row.Time_SMS.isEmpty())
         services_.forms->showStoredPacket(row.Time_SMS);
-    services_.host->setLabel10(object.text + kLinkCheckGsm + row.Time_Ring);
-    services_.host->setLabel17(object.text + kLatestChanges + row.Date_SMS);
+    services_.host->showLinkCheckLine(object.text + kLinkCheckGsm + row.Time_Ring);
+    services_.host->showStateLine(object.text + kLatestChanges + row.Date_SMS);
     trees_.expandHistoryTree();
 }
 
@@ -84,7 +85,7 @@ void ObjectSelection::ObjectTreeViewContextPopup()
         return;
     HistoryTreeModel& history = trees_.historyModel();
     if (trees_.objectModel().isRoot(node)) {
-        services_.host->setLabel10(QString());
+        services_.host->showLinkCheckLine(QString());
         history.setRootText(QString());
         trees_.expandHistoryTree();
         return;
@@ -98,8 +99,8 @@ void ObjectSelection::ObjectTreeViewContextPopup()
     history.setRootImage(trees_.objectModel().node(trees_.selectedObjectNode()).imageIndex);
     if (!row.Time_SMS.isEmpty())
         services_.forms->showStoredPacket(row.Time_SMS);
-    services_.host->setLabel10(object.text + kLinkCheck + row.Time_Ring);
-    services_.host->setLabel17(object.text + kLatestState + row.Date_SMS);
+    services_.host->showLinkCheckLine(object.text + kLinkCheck + row.Time_Ring);
+    services_.host->showStateLine(object.text + kLatestState + row.Date_SMS);
     trees_.expandHistoryTree();
 }
 
@@ -120,7 +121,7 @@ void ObjectSelection::Time_TreeViewChange(const QModelIndex& node)
     }
     const RootedTreeModel::Node entry = history.node(node);
     if (entry.imageIndex != kFreshHistoryImage)
-        services_.host->setLabel17(objectName + kStateAt + entry.text);
+        services_.host->showStateLine(objectName + kStateAt + entry.text);
 }
 
 } // namespace kvt::registry

@@ -11,9 +11,9 @@ public:
     virtual ~RegistryHost() = default;
 
     // The line under the object view: object name and time of its last link check.
-    virtual void setLabel10(const QString& text) = 0;
+    virtual void showLinkCheckLine(const QString& text) = 0;
     // The object header above the object view: object name and time of its last state.
-    virtual void setLabel17(const QString& text) = 0;
+    virtual void showStateLine(const QString& text) = 0;
     // Resizes the history tree after the number of objects changed.
     virtual void applyHistoryHeightRule() = 0;
 };
@@ -33,17 +33,6 @@ public:
     virtual void setSecondTabCaption(const QString& caption) = 0;
     // Draws a stored packet on the form, display only (ApplyStatePacket without processing).
     virtual void showStoredPacket(const QString& packet) = 0;
-};
-
-// Message boxes for the operator.
-class OperatorMessages {
-public:
-    virtual ~OperatorMessages() = default;
-
-    // An information box with an OK button (refusals).
-    virtual void information(const QString& text) = 0;
-    // A plain box (short notices).
-    virtual void notice(const QString& text) = 0;
 };
 
 } // namespace kvt::registry

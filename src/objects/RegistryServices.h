@@ -5,6 +5,7 @@
 namespace kvt {
 class Confirmation;
 class EventSink;
+class OperatorNotices;
 class SupervisionPause;
 } // namespace kvt
 
@@ -12,7 +13,6 @@ namespace kvt::registry {
 
 class RegistryHost;
 class ObjectFormDisplay;
-class OperatorMessages;
 
 // What the registry's handlers and commands use of the rest of the console; the main window
 // hands them in. None may be null.
@@ -20,7 +20,7 @@ struct RegistryServices {
     QString programDirectory;
     RegistryHost* host = nullptr;
     ObjectFormDisplay* forms = nullptr;
-    OperatorMessages* messages = nullptr;
+    OperatorNotices* notices = nullptr;
     Confirmation* confirmation = nullptr;
     EventSink* events = nullptr;
     SupervisionPause* pause = nullptr;

@@ -1,6 +1,6 @@
 #include "packets/DecodeContext.h"
 
-#include "common/IntText.h"
+#include "common/IntegerText.h"
 
 namespace kvt {
 

@@ -1,5 +1,4 @@
 #include "common/Hex.h"
-#include "common/IntText.h"
 #include "common/IntegerText.h"
 #include "common/TextPos.h"
 #include "common/Win1251.h"

@@ -1,6 +1,5 @@
 #include "common/Errors.h"
 #include "common/Hex.h"
-#include "common/IntText.h"
 #include "common/IntegerText.h"
 #include "objects/ObjectForm.h"
 #include "packets/ConfigKeys.h"

@@ -1,7 +1,7 @@
 #include "packets/StatePacket.h"
 
 #include "common/Hex.h"
-#include "common/IntText.h"
+#include "common/IntegerText.h"
 #include "common/Win1251.h"
 
 #include <algorithm>

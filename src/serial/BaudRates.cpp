@@ -2,37 +2,56 @@
 
 #include <QRegularExpression>
 
-#include <utility>
 
 namespace kvt {
 
 namespace {
 
-constexpr std::pair<qint32, speed_t> kRates[] = {
-    {110, B110},       {300, B300},       {600, B600},         {1200, B1200},       {2400, B2400},
-    {4800, B4800},     {9600, B9600},     {19200, B19200},     {38400, B38400},     {57600, B57600},
-    {115200, B115200}, {230400, B230400}, {460800, B460800},   {500000, B500000},   {576000, B576000},
-    {921600, B921600}, {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000}, {2000000, B2000000},
+struct Rate {
+    qint32 rate;
+    speed_t constant;
+    bool standard; // one of the classic rates that serial adapters and modems use
 };
+
+constexpr Rate kRates[] = {
+    {110, B110, false},         {300, B300, true},          {600, B600, true},
+    {1200, B1200, true},        {2400, B2400, true},        {4800, B4800, true},
+    {9600, B9600, true},        {19200, B19200, true},      {38400, B38400, true},
+    {57600, B57600, true},      {115200, B115200, true},    {230400, B230400, true},
+    {460800, B460800, true},    {500000, B500000, false},   {576000, B576000, false},
+    {921600, B921600, true},    {1000000, B1000000, false}, {1152000, B1152000, false},
+    {1500000, B1500000, false}, {2000000, B2000000, false},
+};
+
+QList<qint32> ratesWhere(bool onlyStandard)
+{
+    QList<qint32> list;
+    for (const Rate& entry : kRates) {
+        if (entry.standard || !onlyStandard)
+            list << entry.rate;
+    }
+    return list;
+}
 
 } // namespace
 
 const QList<qint32>& SupportedBaudRates()
 {
-    static const QList<qint32> rates = [] {
-        QList<qint32> list;
-        for (const auto& [rate, constant] : kRates)
-            list << rate;
-        return list;
-    }();
+    static const QList<qint32> rates = ratesWhere(false);
+    return rates;
+}
+
+const QList<qint32>& StandardBaudRates()
+{
+    static const QList<qint32> rates = ratesWhere(true);
     return rates;
 }
 
 std::optional<speed_t> BaudRateConstant(qint32 baudRate)
 {
-    for (const auto& [rate, constant] : kRates) {
-        if (rate == baudRate)
-            return constant;
+    for (const Rate& entry : kRates) {
+        if (entry.rate == baudRate)
+            return entry.constant;
     }
     return std::nullopt;
 }

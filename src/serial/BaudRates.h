@@ -8,8 +8,12 @@
 
 namespace kvt {
 
-// The standard rates the termios layer can set, slowest first; the speed lists offer these.
+// The rates the termios layer can set, slowest first.
 const QList<qint32>& SupportedBaudRates();
+
+// The classic rates among them, 300 to 921600, slowest first: what the speed lists of the
+// settings window offer.
+const QList<qint32>& StandardBaudRates();
 
 // The termios speed constant of a rate, or nothing when the rate is not a standard one.
 std::optional<speed_t> BaudRateConstant(qint32 baudRate);

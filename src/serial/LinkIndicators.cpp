@@ -6,22 +6,22 @@ namespace kvt {
 
 LinkIndicators::LinkIndicators(QObject* parent) : QObject(parent)
 {
-    for (LinkLamp lamp : {LinkLamp::ComLed5, LinkLamp::ComLed1, LinkLamp::ComLed2})
+    for (LinkLamp lamp : {LinkLamp::GsmModem, LinkLamp::Radio, LinkLamp::Rs485})
         state(lamp).helpContext = kLinkDownMarker;
 }
 
 bool LinkIndicators::HasChangeMarker(LinkLamp lamp)
 {
-    return lamp != LinkLamp::ComLed4;
+    return lamp != LinkLamp::GsmNetwork;
 }
 
 QString LinkIndicators::ObjectName(LinkLamp lamp)
 {
     switch (lamp) {
-    case LinkLamp::ComLed5: return QStringLiteral("ComLed5");
-    case LinkLamp::ComLed4: return QStringLiteral("ComLed4");
-    case LinkLamp::ComLed1: return QStringLiteral("ComLed1");
-    case LinkLamp::ComLed2: return QStringLiteral("ComLed2");
+    case LinkLamp::GsmModem: return QStringLiteral("ComLed5");
+    case LinkLamp::GsmNetwork: return QStringLiteral("ComLed4");
+    case LinkLamp::Radio: return QStringLiteral("ComLed1");
+    case LinkLamp::Rs485: return QStringLiteral("ComLed2");
     }
     return {};
 }

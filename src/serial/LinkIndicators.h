@@ -7,20 +7,21 @@
 
 namespace kvt {
 
-// The lamps of the main window's link panel.
+// The lamps of the main window's link panel, by what they show (the widgets are named after
+// the link panel's controls: ComLed5, ComLed4, ComLed1, ComLed2).
 enum class LinkLamp {
-    ComLed5, // "Связь с GSM модемом"
-    ComLed4, // "Регистрация в сети GSM"
-    ComLed1, // "Связь с радиомодемом"
-    ComLed2, // "Порт адаптера RS-485"
+    GsmModem,   // "Связь с GSM модемом"
+    GsmNetwork, // "Регистрация в сети GSM"
+    Radio,      // "Связь с радиомодемом"
+    Rs485,      // "Порт адаптера RS-485"
 };
 
 // The state the link panel shows: four two-state lamps and the GSM signal bar. The program
 // switches the lamps itself; none is bound to a port.
 //
-// ComLed5, ComLed1 and ComLed2 carry a link-down marker (their help-context number): 255 while
-// the lamp is out, 0 while it is lit, starting at 255. Other parts of the console read the
-// marker, not the lamp. ComLed4 has no marker and keeps 0.
+// The GSM modem, radio and RS-485 lamps carry a link-down marker (their help-context number):
+// 255 while the lamp is out, 0 while it is lit, starting at 255. Other parts of the console read
+// the marker, not the lamp. The network registration lamp has no marker and keeps 0.
 class LinkIndicators : public QObject {
     Q_OBJECT
 public:

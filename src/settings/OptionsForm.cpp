@@ -4,7 +4,7 @@
 #include "settings/AlertSounds.h"
 #include "settings/LinkConnections.h"
 #include "settings/MainWindowAccess.h"
-#include "settings/OperatorDialogs.h"
+#include "common/ui/MessageBoxes.h"
 #include "settings/SerialChoices.h"
 #include "settings/SettingsBinder.h"
 #include "settings/SettingsFile.h"
@@ -41,10 +41,12 @@ OptionsForm::OptionsForm(QString programDirectory, Services services, QWidget* p
     : QDialog(parent), programDirectory_(std::move(programDirectory)), services_(services)
 {
     Q_ASSERT(services_.settings && services_.connections);
-    if (!services_.dialogs) {
-        ownDialogs_ = std::make_unique<WidgetDialogs>(this);
-        services_.dialogs = ownDialogs_.get();
-    }
+    if (!services_.notices || !services_.questions)
+        ownBoxes_ = std::make_unique<MessageBoxes>(this);
+    if (!services_.notices)
+        services_.notices = ownBoxes_.get();
+    if (!services_.questions)
+        services_.questions = ownBoxes_.get();
     if (!services_.choices) {
         ownChoices_ = std::make_unique<SerialChoices>();
         services_.choices = ownChoices_.get();
@@ -191,16 +193,16 @@ void OptionsForm::DisconnectClick(Link link)
 
 void OptionsForm::AddSubscriberClick()
 {
-    const QString number = services_.dialogs->askText(kAddCaption, kAddPrompt, QString());
+    const QString number = services_.questions->askText(kAddCaption, kAddPrompt, QString());
     switch (CheckNewSubscriber(settings()->subscribers, number)) {
     case SubscriberEntry::Add:
         settings().update([&](SettingsData& d) { d.subscribers.append(number); });
         break;
     case SubscriberEntry::Duplicate:
-        services_.dialogs->showMessage(kDuplicateNumber);
+        services_.notices->notice(kDuplicateNumber);
         break;
     case SubscriberEntry::BadFormat:
-        services_.dialogs->showMessage(kBadNumber);
+        services_.notices->notice(kBadNumber);
         break;
     case SubscriberEntry::Ignore:
         break;
@@ -213,7 +215,7 @@ void OptionsForm::RemoveSubscriberClick()
     for (const QListWidgetItem* item : subscribers_->selectedItems())
         rows.append(subscribers_->row(item));
     if (rows.isEmpty()) {
-        services_.dialogs->showMessage(kNoneSelected);
+        services_.notices->notice(kNoneSelected);
         return;
     }
     std::sort(rows.begin(), rows.end(), std::greater<>());

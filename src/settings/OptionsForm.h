@@ -24,9 +24,11 @@ class AlertSounds;
 class LinkConnections;
 class LinkConnector;
 class MainWindowAccess;
-class OperatorDialogs;
+class MessageBoxes;
+class OperatorNotices;
 class SerialChoices;
 class SettingsBinder;
+class TextQuestion;
 
 // The settings window TOptions: shows and edits the settings model, connects and disconnects
 // the three links, plays the three sounds and applies the panel switches to the main window.
@@ -45,7 +47,8 @@ public:
         LinkConnections* connections = nullptr; // required
         AlertSounds* sounds = nullptr;
         MainWindowAccess* mainWindow = nullptr;
-        OperatorDialogs* dialogs = nullptr;      // a box over this window when none is given
+        OperatorNotices* notices = nullptr;     // boxes over this window when none are given
+        TextQuestion* questions = nullptr;
         const SerialChoices* choices = nullptr;  // the machine's ports when none is given
     };
 
@@ -124,7 +127,7 @@ private:
 
     QString programDirectory_;
     Services services_;
-    std::unique_ptr<OperatorDialogs> ownDialogs_;
+    std::unique_ptr<MessageBoxes> ownBoxes_;
     std::unique_ptr<SerialChoices> ownChoices_;
     SettingsBinder* binder_ = nullptr;
 

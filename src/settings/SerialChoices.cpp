@@ -1,6 +1,6 @@
 #include "settings/SerialChoices.h"
 
-#include "common/BaudRates.h"
+#include "serial/BaudRates.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>

@@ -2,13 +2,11 @@
 
 #include "app/ConsoleCore.h"
 #include "app/ProgramLauncher.h"
-#include "common/DesktopShell.h"
 #include "app/GeneralForm.h"
-#include "common/Clock.h"
-#include "common/Confirmation.h"
-#include "common/SoundPlayer.h"
+#include "support/VirtualClock.h"
 #include "objects/DataAlias.h"
 #include "support/RecordingSinks.h"
+#include "support/ScriptedAnswers.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,16 +14,6 @@
 #include <memory>
 
 namespace kvt::test {
-
-class RecordingShell : public DesktopShell {
-public:
-    QStringList documents;
-    bool open(const QString& path) override
-    {
-        documents << path;
-        return true;
-    }
-};
 
 class RecordingLauncher : public ProgramLauncher {
 public:
@@ -35,25 +23,6 @@ public:
         programs << path;
         return true;
     }
-};
-
-class RecordingBoxes : public registry::OperatorMessages {
-public:
-    QStringList shown;
-    void information(const QString& text) override { shown << text; }
-    void notice(const QString& text) override { shown << text; }
-};
-
-class RecordingPlayer : public SoundPlayer {
-public:
-    QStringList played;
-    void play(const QString& name) override { played << name; }
-};
-
-class ScriptedConfirmation : public Confirmation {
-public:
-    bool answer = true;
-    bool confirm(const QString&) override { return answer; }
 };
 
 // A main window on a fresh instance folder, with recording stand-ins for the desktop.
@@ -67,7 +36,7 @@ public:
         registry::CreateDataAlias(home, registry::kDataFolder, registry::kDataAlias);
         core = std::make_unique<ConsoleCore>(home, clock, player);
         window = std::make_unique<Window>(
-            GeneralServices{*core, messages, boxes, confirmation, shell, launcher, commandLineForm});
+            GeneralServices{*core, notices, confirmation, shell, launcher, commandLineForm});
     }
     ~GeneralFixture()
     {
@@ -86,9 +55,8 @@ public:
     QTemporaryDir dir;
     QString home;
     VirtualClock clock;
-    RecordingMessages messages;
+    RecordingNotices notices;
     ScriptedConfirmation confirmation;
-    RecordingBoxes boxes;
     RecordingShell shell;
     RecordingLauncher launcher;
     RecordingPlayer player;

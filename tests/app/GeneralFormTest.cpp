@@ -337,7 +337,7 @@ private slots:
         QVERIFY(last.startsWith(QStringLiteral("   "))); // red prefix
         QVERIFY(last.contains(ErrorRecovery::kErrorTitle + QStringLiteral(" Reports недоступен")));
         QVERIFY(!f.window->timers().isActive(MainTimer::Timer2)); // it was not running before
-        QVERIFY(f.messages.shown.isEmpty());
+        QVERIFY(f.notices.shown.isEmpty());
     }
 
     void closingLogsTheEnd()
@@ -356,7 +356,7 @@ private slots:
         GeneralForm& w = *f.window;
         w.ShowObjectFormItemClick();
         w.ShowObjectSettingsItemClick();
-        QCOMPARE(f.messages.shown, QStringList(2, QStringLiteral("Необходимо выбрать объект из списка объектов")));
+        QCOMPARE(f.notices.shown, QStringList(2, QStringLiteral("Необходимо выбрать объект из списка объектов")));
 
         w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("pumping-station.kof")), *w.objectView());
         ObjectForm* form = w.objectView()->currentForm();
@@ -389,7 +389,7 @@ private slots:
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", f.home.toLocal8Bit());
         f.window->ObjectManagerItemClick();
-        QCOMPARE(f.messages.shown, QStringList{QStringLiteral("Файлы программы менеджера объектов не найдены.")});
+        QCOMPARE(f.notices.shown, QStringList{QStringLiteral("Файлы программы менеджера объектов не найдены.")});
         QFile editor(f.home + kObjectManagerProgram);
         QVERIFY(editor.open(QIODevice::WriteOnly));
         editor.write("#!/bin/sh\n");
@@ -400,8 +400,8 @@ private slots:
         qputenv("PATH", path);
 
         f.window->HelpItemClick();
-        QCOMPARE(f.shell.documents, QStringList{f.home + QStringLiteral("program_help.doc")});
-        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.shell.opened, QStringList{f.home + QStringLiteral("program_help.doc")});
+        QCOMPARE(f.notices.shown.size(), 1);
     }
 
     void blinkTickFlipsThePhaseOnlyWithAForm()

@@ -1,6 +1,8 @@
 #include "common/Errors.h"
 #include "common/IniFile.h"
 #include "common/Win1251.h"
+#include "support/FailingWriter.h"
+#include "support/Files.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -11,38 +13,6 @@
 using namespace kvt;
 
 namespace {
-// Fails the save after a given number of bytes, like a disk that fills up mid-write.
-class FailingWriter : public AtomicFileWriter {
-public:
-    explicit FailingWriter(qint64 failAfter) : left_(failAfter) {}
-
-protected:
-    qint64 writeChunk(QIODevice& file, const char* data, qint64 size) override
-    {
-        if (left_ <= 0)
-            return -1;
-        const qint64 n = std::min(size, left_);
-        left_ -= n;
-        return file.write(data, n);
-    }
-
-private:
-    qint64 left_;
-};
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray cp(const QString& text)
 {
     return ToWin1251(text);
@@ -71,18 +41,18 @@ private slots:
             "строка без равно\r\n"
             "[Хвост]\r\n"
             "a=1\r\n"));
-        writeFile(path("keep.ini"), original);
+        test::WriteFile(path("keep.ini"), original);
         IniFile ini(path("keep.ini"));
         QCOMPARE(ini.readString(QStringLiteral("Неизвестная"), QStringLiteral("Ключ")), QStringLiteral("Значение с пробелами"));
         ini.writeString(QStringLiteral("GSM_Svyaz"), QStringLiteral("Скорость"), QStringLiteral("115200"));
         QByteArray expected = original;
         expected.replace(cp(QStringLiteral("Скорость=9600")), cp(QStringLiteral("Скорость=115200")));
-        QCOMPARE(readFile(path("keep.ini")), expected);
+        QCOMPARE(test::ReadFile(path("keep.ini")), expected);
 
         // A new key goes after the last key of its section, before the blank line.
         ini.writeString(QStringLiteral("gsm_svyaz"), QStringLiteral("New"), QStringLiteral("x"));
         expected.replace(cp(QStringLiteral("Скорость=115200\r\n")), cp(QStringLiteral("Скорость=115200\r\nстрока без равно\r\n")));
-        QVERIFY(readFile(path("keep.ini")).contains(cp(QStringLiteral("строка без равно\r\nNew=x\r\n[Хвост]"))));
+        QVERIFY(test::ReadFile(path("keep.ini")).contains(cp(QStringLiteral("строка без равно\r\nNew=x\r\n[Хвост]"))));
     }
 
     void readsWithDefaults_data()
@@ -103,7 +73,7 @@ private slots:
     void readsWithDefaults()
     {
         QFETCH(QString, value);
-        writeFile(path("num.ini"), cp(QStringLiteral("[S]\r\nk=") + value + QStringLiteral("\r\n")));
+        test::WriteFile(path("num.ini"), cp(QStringLiteral("[S]\r\nk=") + value + QStringLiteral("\r\n")));
         IniFile ini(path("num.ini"));
         QTEST(ini.readInteger(QStringLiteral("S"), QStringLiteral("k"), 42), "asInteger");
         QTEST(ini.readBool(QStringLiteral("S"), QStringLiteral("k"), true), "asBool");
@@ -118,12 +88,12 @@ private slots:
         ini.writeBool(QStringLiteral("S"), QStringLiteral("on"), true);
         ini.writeBool(QStringLiteral("S"), QStringLiteral("off"), false);
         ini.writeInteger(QStringLiteral("S"), QStringLiteral("n"), -3);
-        QCOMPARE(readFile(path("bool.ini")), QByteArray("[S]\r\non=1\r\noff=0\r\nn=-3\r\n"));
+        QCOMPARE(test::ReadFile(path("bool.ini")), QByteArray("[S]\r\non=1\r\noff=0\r\nn=-3\r\n"));
     }
 
     void firstOccurrenceWins()
     {
-        writeFile(path("dup.ini"), "[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n");
+        test::WriteFile(path("dup.ini"), "[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n");
         IniFile ini(path("dup.ini"));
         QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("K")), QStringLiteral("1"));
         QCOMPARE(ini.readString(QStringLiteral("A"), QStringLiteral("j")), QString());
@@ -131,17 +101,17 @@ private slots:
         QCOMPARE(ini.keys(QStringLiteral("a")), QStringList{QStringLiteral("k")});
         ini.writeString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("9"));
         // Written to the first occurrence; line endings of the file are kept.
-        QCOMPARE(readFile(path("dup.ini")), QByteArray("[A]\nk=9\nk=2\n[a]\nk=3\nj=4\n"));
+        QCOMPARE(test::ReadFile(path("dup.ini")), QByteArray("[A]\nk=9\nk=2\n[a]\nk=3\nj=4\n"));
     }
 
     void deleteKeyAndEraseSection()
     {
-        writeFile(path("del.ini"), "[GSM_Alarms]\nPhone0=1\nPhone1=2\n[Keep]\nx=1\n[gsm_alarms]\nPhone0=old\n");
+        test::WriteFile(path("del.ini"), "[GSM_Alarms]\nPhone0=1\nPhone1=2\n[Keep]\nx=1\n[gsm_alarms]\nPhone0=old\n");
         IniFile ini(path("del.ini"));
         ini.deleteKey(QStringLiteral("Keep"), QStringLiteral("x"));
         ini.deleteKey(QStringLiteral("Keep"), QStringLiteral("absent"));
         ini.eraseSection(QStringLiteral("GSM_Alarms"));
-        QCOMPARE(readFile(path("del.ini")), QByteArray("[Keep]\n"));
+        QCOMPARE(test::ReadFile(path("del.ini")), QByteArray("[Keep]\n"));
         QVERIFY(!ini.sectionExists(QStringLiteral("GSM_Alarms")));
         QVERIFY(ini.sectionExists(QStringLiteral("keep")));
         QVERIFY(!ini.valueExists(QStringLiteral("Keep"), QStringLiteral("x")));
@@ -153,7 +123,7 @@ private slots:
         junk += "[unterminated\n=no key\n[]\n;=comment\nkey without equals\n";
         junk += "[Long]\nv=" + QByteArray(1 << 20, 'x') + "\n";
         junk += QByteArray("\x00\xff\x98\r\r\n[ok]\nk=v", 14);
-        writeFile(path("junk.ini"), junk);
+        test::WriteFile(path("junk.ini"), junk);
         IniFile ini(path("junk.ini"));
         QCOMPARE(ini.readString(QStringLiteral("Long"), QStringLiteral("v")).size(), 1 << 20);
         QCOMPARE(ini.readString(QStringLiteral("ok"), QStringLiteral("k")), QStringLiteral("v"));
@@ -161,16 +131,16 @@ private slots:
         QByteArray expected = junk;
         expected.chop(1);
         expected += "w"; // a last line without a line break stays without one
-        QCOMPARE(readFile(path("junk.ini")), expected);
+        QCOMPARE(test::ReadFile(path("junk.ini")), expected);
     }
 
     void failedSaveLeavesOldFile()
     {
         const QByteArray original = "[S]\r\nk=" + QByteArray(200000, 'a') + "\r\n";
-        writeFile(path("fail.ini"), original);
-        IniFile ini(path("fail.ini"), std::make_shared<FailingWriter>(5));
+        test::WriteFile(path("fail.ini"), original);
+        IniFile ini(path("fail.ini"), std::make_shared<test::FailingWriter>(5));
         QVERIFY_THROWS_EXCEPTION(IoError, ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new")));
-        QCOMPARE(readFile(path("fail.ini")), original);
+        QCOMPARE(test::ReadFile(path("fail.ini")), original);
         // Memory follows the disk: the failed write is not pretended to have happened.
         QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k")).size(), 200000);
         // No temporary file is left behind.
@@ -192,11 +162,11 @@ private slots:
             ini.writeString(QStringLiteral("S"), QStringLiteral("b"), QStringLiteral("2"));
             QVERIFY(!QFile::exists(path("batch.ini")));
         }
-        QCOMPARE(readFile(path("batch.ini")), QByteArray("[S]\r\na=1\r\nb=2\r\n"));
+        QCOMPARE(test::ReadFile(path("batch.ini")), QByteArray("[S]\r\na=1\r\nb=2\r\n"));
 
         // Another writer changes the file: the next read sees it.
         QTest::qWait(5);
-        writeFile(path("batch.ini"), "[S]\r\na=changed elsewhere\r\n");
+        test::WriteFile(path("batch.ini"), "[S]\r\na=changed elsewhere\r\n");
         QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("a")), QStringLiteral("changed elsewhere"));
     }
 };

@@ -171,7 +171,7 @@ struct EngineRig {
     FakeMainTimers timers;
     LinkIndicators indicators;
     RecordingEventSink log;
-    RecordingMessages messages;
+    RecordingNotices messages;
     FakeConsole console{connection};
     std::unique_ptr<ModemEngineState> state;
     std::unique_ptr<ModemConnection> modem;

@@ -27,7 +27,7 @@ private slots:
                                               modem::kRegistrationQuery}));
         QCOMPARE(rig.console.steps, QStringList{"archive " + KeepAliveCycle::kAutomaticArchiveTitle});
         QCOMPARE(rig.state->modemAnswered, 0);
-        QVERIFY(rig.indicators.isOn(LinkLamp::ComLed5));
+        QVERIFY(rig.indicators.isOn(LinkLamp::GsmModem));
         QVERIFY(!rig.state->modemLost);
     }
 
@@ -37,12 +37,12 @@ private slots:
     void silenceAndRecovery()
     {
         EngineRig rig;
-        rig.indicators.setOn(LinkLamp::ComLed4, true);
+        rig.indicators.setOn(LinkLamp::GsmNetwork, true);
         rig.indicators.setSignalPercent(48);
         for (int tick = 1; tick <= 11; ++tick) {
             rig.engine->ATTimerTimer();
-            QVERIFY(!rig.indicators.isOn(LinkLamp::ComLed5));
-            QCOMPARE(rig.indicators.isOn(LinkLamp::ComLed4), tick < 11);
+            QVERIFY(!rig.indicators.isOn(LinkLamp::GsmModem));
+            QCOMPARE(rig.indicators.isOn(LinkLamp::GsmNetwork), tick < 11);
             QVERIFY(!rig.engine->dialogue().isRunning());
         }
         rig.log.LogEvent("Опрос объекта", "Котельная", EventColour::Green);
@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(rig.commands(), QStringList({modem::kPduMode, modem::kMessageFormatQuery, modem::kRegistrationQuery,
                                               modem::kSignalQualityQuery}));
         QCOMPARE(rig.log.titles().mid(2), QStringList{KeepAliveCycle::kModemBackTitle});
-        QVERIFY(rig.indicators.isOn(LinkLamp::ComLed5));
+        QVERIFY(rig.indicators.isOn(LinkLamp::GsmModem));
         QVERIFY(!rig.state->modemLost);
         QVERIFY(!rig.state->modemReportedSilent());
         QVERIFY(rig.threeTimersRunning());

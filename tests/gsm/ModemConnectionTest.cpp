@@ -1,10 +1,9 @@
-#include "common/Clock.h"
+#include "support/VirtualClock.h"
 #include "common/Errors.h"
-#include "common/EventSink.h"
-#include "common/MainTimers.h"
 #include "gsm/ModemConnection.h"
 #include "gsm/ModemInterface.h"
 #include "serial/LinkIndicators.h"
+#include "support/RecordingSinks.h"
 #include "support/ScriptedSerialPort.h"
 #include "support/TestRegistry.h"
 
@@ -20,37 +19,13 @@ Q_DECLARE_METATYPE(kvt::PduModeResult)
 
 namespace {
 
-struct Line {
-    QString title;
-    QString text;
-    EventColour colour;
-};
-
-class Lines final : public EventSink {
-public:
-    QList<Line> lines;
-    void LogEvent(const QString& title, const QString& text, EventColour colour) override
-    {
-        lines.append({title, text, colour});
-    }
-    bool IsActionPending() const override { return false; }
-};
-
-class Timers final : public MainTimers {
-public:
-    std::array<bool, 6> active{};
-    void start(MainTimer timer) override { active[size_t(timer)] = true; }
-    void stop(MainTimer timer) override { active[size_t(timer)] = false; }
-    bool isActive(MainTimer timer) const override { return active[size_t(timer)]; }
-};
-
 struct Rig {
     VirtualClock clock;
     ScriptedSerialPort port{clock};
-    Timers timers;
+    test::FakeMainTimers timers;
     ModemEngineState state;
     LinkIndicators indicators;
-    Lines log;
+    test::RecordingEventSink log;
     ModemConnection connection{{port, timers, state, indicators, log, clock}};
 };
 
@@ -165,9 +140,9 @@ private slots:
         rig.port.respond("AT+CMGF?", "\r\n+CMGF: 0\r\n\r\nOK\r\n");
         rig.connection.Connect(kSettings);
         rig.timers.start(MainTimer::Timer2);
-        rig.indicators.setOn(LinkLamp::ComLed5, true);
-        rig.indicators.setOn(LinkLamp::ComLed4, true);
-        rig.indicators.setOn(LinkLamp::ComLed1, true);
+        rig.indicators.setOn(LinkLamp::GsmModem, true);
+        rig.indicators.setOn(LinkLamp::GsmNetwork, true);
+        rig.indicators.setOn(LinkLamp::Radio, true);
         rig.indicators.setSignalPercent(48);
 
         bool closedAtSwitch = false;
@@ -181,10 +156,10 @@ private slots:
         QVERIFY(!rig.timers.isActive(MainTimer::ATTimer));
         QVERIFY(!rig.timers.isActive(MainTimer::QueryTimer));
         QVERIFY(rig.timers.isActive(MainTimer::Timer2)); // link supervision goes on
-        QVERIFY(!rig.indicators.isOn(LinkLamp::ComLed5));
-        QCOMPARE(rig.indicators.helpContext(LinkLamp::ComLed5), LinkIndicators::kLinkDownMarker);
-        QVERIFY(!rig.indicators.isOn(LinkLamp::ComLed4));
-        QVERIFY(rig.indicators.isOn(LinkLamp::ComLed1)); // the radio lamp is not the modem's
+        QVERIFY(!rig.indicators.isOn(LinkLamp::GsmModem));
+        QCOMPARE(rig.indicators.helpContext(LinkLamp::GsmModem), LinkIndicators::kLinkDownMarker);
+        QVERIFY(!rig.indicators.isOn(LinkLamp::GsmNetwork));
+        QVERIFY(rig.indicators.isOn(LinkLamp::Radio)); // the radio lamp is not the modem's
         QCOMPARE(rig.indicators.signalPercent(), 0);
         QCOMPARE(rig.log.lines.size(), 1);
         QCOMPARE(rig.log.lines[0].title, QStringLiteral("Оператором отключена связь с GSM модемом"));

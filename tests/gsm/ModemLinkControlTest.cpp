@@ -1,11 +1,10 @@
-#include "common/Clock.h"
-#include "common/EventSink.h"
-#include "common/MainTimers.h"
+#include "support/VirtualClock.h"
 #include "gsm/GsmModemLink.h"
 #include "gsm/ModemLinkControl.h"
 #include "settings/Settings.h"
 #include "serial/LinkIndicators.h"
 #include "serial/PosixSerialPort.h"
+#include "support/RecordingSinks.h"
 #include "support/ScriptedSerialPort.h"
 #include "support/SimModemProcess.h"
 #include "support/TestRegistry.h"
@@ -20,21 +19,6 @@ using kvt::test::ScriptedSerialPort;
 
 namespace {
 
-class Titles final : public EventSink {
-public:
-    QStringList titles;
-    void LogEvent(const QString& title, const QString&, EventColour) override { titles << title; }
-    bool IsActionPending() const override { return false; }
-};
-
-class Timers final : public MainTimers {
-public:
-    std::array<bool, 6> active{};
-    void start(MainTimer timer) override { active[size_t(timer)] = true; }
-    void stop(MainTimer timer) override { active[size_t(timer)] = false; }
-    bool isActive(MainTimer timer) const override { return active[size_t(timer)]; }
-};
-
 template <typename Port>
 struct Rig {
     template <typename... Args>
@@ -42,11 +26,11 @@ struct Rig {
     {
     }
     Port port;
-    Timers timers;
+    test::FakeMainTimers timers;
     ModemEngineState state;
     LinkIndicators indicators;
-    Titles log;
-    QStringList notices;
+    test::RecordingEventSink log;
+    test::RecordingNotices notices;
     QList<bool> connectedStates;
 };
 
@@ -76,10 +60,10 @@ private slots:
         VirtualClock clock;
         Rig<PosixSerialPort> rig;
         ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
-        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+        ModemLinkControl control(connection, rig.port, rig.notices,
                                  [&](bool on) { rig.connectedStates << on; });
         QVERIFY(!control.connectLink(port, baud, false, false));
-        QCOMPARE(rig.notices, QStringList{shown});
+        QCOMPARE(rig.notices.shown, QStringList{shown});
         QVERIFY(!rig.port.Connected());
         QVERIFY(!rig.connectedStates.contains(true));
         QVERIFY(!rig.timers.isActive(MainTimer::ATTimer));
@@ -90,14 +74,14 @@ private slots:
         VirtualClock clock;
         Rig<ScriptedSerialPort> rig(clock);
         ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
-        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+        ModemLinkControl control(connection, rig.port, rig.notices,
                                  [&](bool on) { rig.connectedStates << on; });
         rig.port.failNextIo(EIO);
         QVERIFY(!control.connectLink(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("115200"), true, true));
         QCOMPARE(rig.connectedStates, (QList<bool>{true, false}));
         QVERIFY(!rig.port.Connected());
-        QCOMPARE(rig.notices.size(), 1);
-        QVERIFY(rig.notices[0].contains(QStringLiteral("(код 5)")));
+        QCOMPARE(rig.notices.shown.size(), 1);
+        QVERIFY(rig.notices.shown[0].contains(QStringLiteral("(код 5)")));
         QVERIFY(!rig.timers.isActive(MainTimer::QueryTimer));
     }
 
@@ -109,21 +93,21 @@ private slots:
         SystemClock clock;
         Rig<PosixSerialPort> rig;
         ModemConnection connection({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock});
-        ModemLinkControl control(connection, rig.port, [&](const QString& text) { rig.notices << text; },
+        ModemLinkControl control(connection, rig.port, rig.notices,
                                  [&](bool on) { rig.connectedStates << on; });
         QVERIFY(control.connectLink(sim.devicePath(), QStringLiteral("115200"), true, false));
         QVERIFY(rig.port.Connected());
         QCOMPARE(rig.connectedStates, QList<bool>{true});
-        QVERIFY(rig.notices.isEmpty());
+        QVERIFY(rig.notices.shown.isEmpty());
         QVERIFY(rig.timers.isActive(MainTimer::ATTimer) && rig.timers.isActive(MainTimer::QueryTimer));
         QVERIFY(sim.transcript().contains(QStringLiteral("-> AT+CMGF=0\\r\\n")));
         QVERIFY(sim.control(QStringLiteral("status")).contains(QStringLiteral("cmgf=0")));
-        QVERIFY(rig.log.titles.isEmpty()); // the switch was confirmed
+        QVERIFY(rig.log.titles().isEmpty()); // the switch was confirmed
 
         control.disconnectLink();
         QVERIFY(!rig.port.Connected());
         QCOMPARE(rig.connectedStates, (QList<bool>{true, false}));
-        QCOMPARE(rig.log.titles, QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+        QCOMPARE(rig.log.titles(), QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
         // The device is free again: a second connect works.
         QVERIFY(control.connectLink(sim.devicePath(), QStringLiteral("115200"), false, false));
         control.disconnectLink();
@@ -144,7 +128,7 @@ private slots:
         });
         LinkConnections connections;
         GsmModemLink link({rig.port, rig.timers, rig.state, rig.indicators, rig.log, clock}, settings, connections,
-                          [&](const QString& text) { rig.notices << text; });
+                          rig.notices);
         QVERIFY(link.connectLink());
         QVERIFY(connections.isConnected(Link::Gsm));
         QVERIFY(rig.port.settings().device.endsWith(sim.devicePath().section(QLatin1Char('/'), -1)));
@@ -152,14 +136,14 @@ private slots:
         link.disconnectLink();
         QVERIFY(!connections.isConnected(Link::Gsm));
         QVERIFY(!rig.port.Connected());
-        QCOMPARE(rig.log.titles, QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+        QCOMPARE(rig.log.titles(), QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
 
         // A port that is not there: the operator is told, nothing stays connected.
         settings.update([](SettingsData& data) { data.gsm.port = QStringLiteral("/dev/kvt-no-such-port"); });
         QVERIFY(!link.connectLink());
         QVERIFY(!connections.isConnected(Link::Gsm));
-        QCOMPARE(rig.notices.size(), 1);
-        QVERIFY(rig.notices.first().contains(QStringLiteral("/dev/kvt-no-such-port")));
+        QCOMPARE(rig.notices.shown.size(), 1);
+        QVERIFY(rig.notices.shown.first().contains(QStringLiteral("/dev/kvt-no-such-port")));
     }
 };
 

@@ -29,7 +29,7 @@ private slots:
     {
         QFETCH(QString, during);
         EngineRig rig;
-        rig.indicators.setOn(LinkLamp::ComLed5, true);
+        rig.indicators.setOn(LinkLamp::GsmModem, true);
         rig.indicators.setSignalPercent(48);
         rig.port.failNextIo(EIO);
         if (during == "tick")
@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(rig.log.lines[0].colour, EventColour::Red);
         QCOMPARE(rig.console.steps.filter("link shown"), QStringList{"link shown disconnected"});
         QVERIFY(!rig.port.Connected());
-        QVERIFY(!rig.indicators.isOn(LinkLamp::ComLed5));
+        QVERIFY(!rig.indicators.isOn(LinkLamp::GsmModem));
         QCOMPARE(rig.indicators.signalPercent(), 0);
         QVERIFY(!rig.timers.isActive(MainTimer::QueryTimer));
         QVERIFY(!rig.timers.isActive(MainTimer::ATTimer));

@@ -231,12 +231,12 @@ private slots:
         EngineRig rig;
         rig.port.feed("\r\n+CREG: 0,5\r\n\r\nOK\r\n\r\n+CSQ: 1");
         rig.engine->QueryTimerTimer();
-        QVERIFY(rig.indicators.isOn(LinkLamp::ComLed4));
+        QVERIFY(rig.indicators.isOn(LinkLamp::GsmNetwork));
         QCOMPARE(rig.indicators.signalPercent(), 0);
         rig.port.feed("5,0\r\n\r\nOK\r\n\r\n+CREG: 0,2\r\n");
         rig.engine->QueryTimerTimer();
         QCOMPARE(rig.indicators.signalPercent(), 48);
-        QVERIFY(!rig.indicators.isOn(LinkLamp::ComLed4));
+        QVERIFY(!rig.indicators.isOn(LinkLamp::GsmNetwork));
         rig.port.feed("+CS");
         rig.engine->QueryTimerTimer();
         QCOMPARE(rig.state->modemAnswered, 2);

@@ -3,10 +3,10 @@
 #include "serial/LinkIndicators.h"
 #include "serial/PosixSerialPort.h"
 #include "settings/LinkConnections.h"
-#include "settings/OperatorDialogs.h"
 #include "settings/OptionsForm.h"
 #include "settings/SerialChoices.h"
 #include "settings/Settings.h"
+#include "support/FixedSerialChoices.h"
 #include "support/RecordingSinks.h"
 #include "support/SimModemProcess.h"
 #include "support/TestRegistry.h"
@@ -17,20 +17,6 @@
 #include <QTest>
 
 using namespace kvt;
-
-namespace {
-class Notices final : public OperatorDialogs {
-public:
-    QStringList shown;
-    QString askText(const QString&, const QString&, const QString&) override { return {}; }
-    void showMessage(const QString& text) override { shown << text; }
-};
-
-class NoPorts final : public SerialChoices {
-public:
-    QStringList ports() const override { return {}; }
-};
-} // namespace
 
 // The operator connects the GSM modem from the settings window: the GSM tab's buttons run the
 // modem link with the port typed into the window, against the modem simulator.
@@ -48,17 +34,17 @@ private slots:
         ModemEngineState state;
         LinkIndicators indicators;
         kvt::test::RecordingEventSink log;
-        Notices notices;
-        NoPorts choices;
+        kvt::test::RecordingNotices notices;
+        kvt::test::FixedSerialChoices choices(QStringList{});
         Settings settings;
         LinkConnections connections;
         GsmModemLink link({port, timers, state, indicators, log, clock}, settings, connections,
-                          [&](const QString& text) { notices.showMessage(text); });
+                          notices);
 
         OptionsForm::Services services;
         services.settings = &settings;
         services.connections = &connections;
-        services.dialogs = &notices;
+        services.notices = &notices;
         services.choices = &choices;
         OptionsForm window(home.path() + QLatin1Char('/'), services);
         window.setLinkConnector(Link::Gsm, &link);

@@ -1,13 +1,13 @@
 #include "JournalFixture.h"
 
-#include "common/Clock.h"
-#include "common/Confirmation.h"
+#include "support/VirtualClock.h"
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
 #include "journals/EventLine.h"
 #include "journals/EventLog.h"
 #include "journals/EventLogCommands.h"
 #include "journals/LogFile.h"
+#include "support/ScriptedAnswers.h"
 #include "support/TestRegistry.h"
 
 #include <QSignalSpy>
@@ -19,15 +19,6 @@ namespace {
 
 const QDateTime kMay7 = QDateTime(QDate(2010, 5, 7), QTime(9, 5, 3));
 
-struct ScriptedConfirmation final : Confirmation {
-    bool answer = true;
-    QStringList asked;
-    bool confirm(const QString& question) override
-    {
-        asked << question;
-        return answer;
-    }
-};
 
 // Records the steps of "Отмена" with the virtual time at which each happened.
 struct RecordingModem final : ModemCancelSteps {
@@ -269,10 +260,10 @@ private slots:
         VirtualClock clock(kMay7);
         EventLog log(dir.path(), clock);
         log.LogEvent("Событие", "", EventColour::Yellow);
-        ScriptedConfirmation confirmation;
+        test::ScriptedConfirmation confirmation;
         confirmation.answer = false;
         QVERIFY(!EventLogCommands::Clear(log, confirmation));
-        QCOMPARE(confirmation.asked, QStringList{"Вы дейсвительно желаете отчистить журнал событий"});
+        QCOMPARE(confirmation.questions, QStringList{"Вы дейсвительно желаете отчистить журнал событий"});
         QCOMPARE(log.events().size(), 1);
         QVERIFY(dir.entries("Reports").isEmpty());
 

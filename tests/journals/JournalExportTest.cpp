@@ -1,10 +1,10 @@
 #include "JournalFixture.h"
 
-#include "common/Clock.h"
-#include "common/DesktopShell.h"
+#include "support/VirtualClock.h"
 #include "journals/JournalExport.h"
 #include "journals/JournalListModel.h"
 #include "journals/MonthlyBooks.h"
+#include "support/RecordingSinks.h"
 #include "support/TestRegistry.h"
 
 #include <QAbstractItemModelTester>
@@ -13,16 +13,6 @@
 
 using namespace kvt;
 
-namespace {
-struct RecordingShell final : DesktopShell {
-    QStringList opened;
-    bool open(const QString& path) override
-    {
-        opened << path;
-        return true;
-    }
-};
-} // namespace
 
 class JournalExportTest : public QObject {
     Q_OBJECT
@@ -134,7 +124,7 @@ private slots:
         QCOMPARE(MonthlyBookPath("/k/", MonthlyBook::Alarms, QDate(2010, 5, 7)), QStringLiteral("/k/AvariBook/2010_5.html"));
         QCOMPARE(MonthlyBookPath("/k/", MonthlyBook::States, QDate(2010, 12, 1)), QStringLiteral("/k/SmsBook/2010_12.html"));
         VirtualClock clock(QDateTime(QDate(2010, 5, 31), QTime(23, 0)));
-        RecordingShell shell;
+        test::RecordingShell shell;
         // Not written yet: nothing opened, no message.
         QVERIFY(!OpenMonthlyBook(shell, dir.path(), MonthlyBook::Alarms, clock));
         QVERIFY(shell.opened.isEmpty());

@@ -1,53 +1,16 @@
 #pragma once
 
-#include "common/Win1251.h"
 #include "journals/LogFile.h"
+#include "support/Files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 
-// A program directory of its own for each test, with helpers to write and read log files
-// as the console stores them (Windows-1251, CR LF).
-struct ProgramFolder {
-    QTemporaryDir temp;
-
-    QString path() const { return temp.path() + QLatin1Char('/'); }
-    QString file(const QString& name) const { return path() + name; }
-    void makeReports() const { QDir(temp.path()).mkdir(QStringLiteral("Reports")); }
-
-    void writeLines(const QString& name, const QStringList& lines) const
-    {
-        QByteArray bytes;
-        for (const QString& line : lines)
-            bytes += kvt::ToWin1251(line) + "\r\n";
-        writeBytes(name, bytes);
-    }
-    void writeBytes(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(file(name));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-            qFatal("cannot write fixture %s", qPrintable(name));
-    }
-    QByteArray readBytes(const QString& name) const
-    {
-        QFile f(file(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    QStringList entries(const QString& folder) const
-    {
-        return QDir(file(folder)).entryList(QDir::Files, QDir::Name);
-    }
-};
+using kvt::test::ProgramFolder;
 
 // Lines as a log file holds them.
 inline kvt::LogLines AsLogLines(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += kvt::ToWin1251(line) + "\r\n";
-    return kvt::LogLines(bytes);
+    return kvt::LogLines(kvt::test::Win1251Lines(lines));
 }
 
 // Lines of each colour in the form report.log holds them.

@@ -1,13 +1,13 @@
 #include "JournalFixture.h"
 
-#include "common/Clock.h"
-#include "common/Confirmation.h"
-#include "common/DesktopShell.h"
+#include "support/VirtualClock.h"
 #include "common/ErrorHandler.h"
 #include "common/SupervisionPause.h"
 #include "journals/EventLog.h"
 #include "journals/GurSoobForm.h"
 #include "journals/JournalListModel.h"
+#include "support/RecordingSinks.h"
+#include "support/ScriptedAnswers.h"
 #include "support/TestRegistry.h"
 
 #include <QApplication>
@@ -26,24 +26,7 @@ using namespace kvt;
 
 namespace {
 
-struct Answer final : Confirmation {
-    bool ok = true;
-    int asked = 0;
-    bool confirm(const QString&) override
-    {
-        ++asked;
-        return ok;
-    }
-};
 
-struct RecordingShell final : DesktopShell {
-    QStringList opened;
-    bool open(const QString& path) override
-    {
-        opened << path;
-        return true;
-    }
-};
 
 // A program folder with a current log, the event log over it and the journal window.
 struct JournalSetup {
@@ -51,8 +34,8 @@ struct JournalSetup {
     VirtualClock clock{QDateTime(QDate(2010, 5, 7), QTime(9, 5, 3))};
     EventLog log{dir.path(), clock};
     SupervisionPause pause;
-    Answer answer;
-    RecordingShell shell;
+    test::ScriptedConfirmation answer;
+    test::RecordingShell shell;
     std::unique_ptr<GurSoobForm> form;
 
     explicit JournalSetup(bool withReports = true)
@@ -168,13 +151,13 @@ private slots:
         JournalSetup s;
         s.log.StartUp();
         s.form->show();
-        s.answer.ok = false;
+        s.answer.answer = false;
         s.button("Архивировать")->click();
-        QCOMPARE(s.answer.asked, 1);
+        QCOMPARE(s.answer.questions.size(), 1);
         QCOMPARE(s.selectorItems(), QStringList{"-ТЕКУЩИЙ-"});
         QCOMPARE(s.form->list().rowCount(), 5);
 
-        s.answer.ok = true;
+        s.answer.answer = true;
         s.button("Архивировать")->click();
         QCOMPARE(s.selectorItems(), (QStringList{"-ТЕКУЩИЙ-", "2010_05_07  9_05_03"}));
         QCOMPARE(s.form->list().lines().toStringList(),

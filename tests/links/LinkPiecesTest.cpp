@@ -170,7 +170,7 @@ private slots:
         QVERIFY(!zigBee.sectionExists(QStringLiteral("8")));
 
         radio.lampChanged(true);
-        QCOMPARE(lamps.helpContext(LinkLamp::ComLed1), LinkIndicators::kLinkUpMarker);
+        QCOMPARE(lamps.helpContext(LinkLamp::Radio), LinkIndicators::kLinkUpMarker);
         radio.frameOutcome(PendingFrameKind::Command, 7, true);
         radio.frameOutcome(PendingFrameKind::Settings, 8, false);
         radio.engineFailed(QStringLiteral("EIO"));

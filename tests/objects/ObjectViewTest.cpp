@@ -5,6 +5,7 @@
 #include "objects/ObjectForm.h"
 #include "objects/view/ObjectView.h"
 #include "RecordingHandlers.h"
+#include "support/RecordingSinks.h"
 
 #include <QLineEdit>
 #include <QSpinBox>
@@ -23,10 +24,9 @@ QString sampleForm(const QString& name)
 struct Fixture {
     RecordingHandlers handlers;
     ControlConfig config;
-    QStringList messages;
+    test::RecordingNotices notices;
     ObjectView view;
-    ObjectFormLoader loader{QStringLiteral("/nonexistent/"), handlers, config,
-                            [this](const QString& text) { messages << text; }};
+    ObjectFormLoader loader{QStringLiteral("/nonexistent/"), handlers, config, notices};
     Fixture() { view.resize(800, 400); }
 };
 
@@ -41,7 +41,7 @@ private slots:
         f.loader.LoadObjectForm(sampleForm(u"pumping-station"_qs), f.view);
         QVERIFY(f.view.currentForm());
         f.loader.LoadObjectForm(u"no/such/form.kof"_qs, f.view);
-        QCOMPARE(f.messages, QStringList{u"Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути."_qs});
+        QCOMPARE(f.notices.shown, QStringList{u"Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути."_qs});
         QVERIFY(!f.view.currentForm());
         QVERIFY(!f.view.formWidget());
     }
@@ -57,7 +57,7 @@ private slots:
         Fixture f;
         QVERIFY_THROWS_EXCEPTION(FormatError, f.loader.LoadObjectForm(path, f.view));
         QVERIFY(!f.view.currentForm());
-        QVERIFY(f.messages.isEmpty());
+        QVERIFY(f.notices.shown.isEmpty());
     }
 
     // Every sample form loads, is drawn with its direct and nested controls, is wired and centred.
@@ -90,7 +90,7 @@ private slots:
             QVERIFY2(widget, qPrintable(control->name()));
             QCOMPARE(widget->geometry(), control->geometry());
         }
-        QVERIFY(f.messages.isEmpty());
+        QVERIFY(f.notices.shown.isEmpty());
         QVERIFY(f.handlers.calls.isEmpty());  // every page switch is stored on its first tab
 
         QTest::mouseClick(host->findChild<ControlWidget*>(command), Qt::LeftButton);

@@ -80,7 +80,7 @@ private slots:
         QVERIFY(op.addVisible && !op.editVisible);
         QVERIFY(op.pausedWhileShown);
         QVERIFY(!c.pause.isSet());
-        QCOMPARE(c.events.lines, QStringList{QStringLiteral("Добавление объекта|Насосная \"Юг\"|16777215")});
+        QCOMPARE(c.events.entries(), QStringList{QStringLiteral("Добавление объекта|Насосная \"Юг\"|16777215")});
         ObjectTable& t = c.registry().objects();
         QVERIFY(t.locateByCode(3));
         const ObjectRecord row = t.currentRow();
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(c.objectNodes(), (QStringList{"Alpha", "Beta", "Delta", kPump.name}));
         QCOMPARE(c.screen.loadedForms, QStringList{kPump.path});
         QCOMPARE(c.screen.historyHeightRules, 1);
-        QVERIFY(c.screen.messages.isEmpty());
+        QVERIFY(c.notices.shown.isEmpty());
     }
 
     void addRefusesEmptyAndOverlongFields_data()
@@ -130,11 +130,11 @@ private slots:
             w.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         });
         c.commands().Add_New_Object_ButtonClick();
-        QCOMPARE(c.screen.messages, QStringList{message});
+        QCOMPARE(c.notices.shown, QStringList{message});
         QVERIFY(stillShown);
         QVERIFY(!c.pause.isSet());
         QCOMPARE(c.registry().objects().recordCount(), 0);
-        QVERIFY(c.events.lines.isEmpty());
+        QVERIFY(c.events.entries().isEmpty());
     }
 
     void longestFieldsAndOddNamesAreStoredAndFound()
@@ -147,7 +147,7 @@ private slots:
         op.input.path = QStringLiteral("form.kof");
         drive(c, op);
         c.commands().Add_New_Object_ButtonClick();
-        QVERIFY(c.screen.messages.isEmpty());
+        QVERIFY(c.notices.shown.isEmpty());
         c.store.reopen();
         QVERIFY(c.registry().objects().locateByName(op.input.name.toUpper()));
         QCOMPARE(c.registry().objects().currentRow().Name_O, op.input.name);
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(op.seen.dl, QStringLiteral("22"));
         QCOMPARE(op.seen.rs485, QStringLiteral("5"));
         QVERIFY(op.pausedWhileShown && !c.pause.isSet());
-        QCOMPARE(c.events.lines, QStringList{QStringLiteral("Изменение объекта|Alpha-2|16777215")});
+        QCOMPARE(c.events.entries(), QStringList{QStringLiteral("Изменение объекта|Alpha-2|16777215")});
         QVERIFY(c.registry().objects().locateByCode(1));
         QCOMPARE(c.registry().objects().currentRow().Name_O, QStringLiteral("Alpha-2"));
         QCOMPARE(c.registry().objects().currentRow().Phone_O, QStringLiteral("79005556677"));
@@ -245,7 +245,7 @@ private slots:
         c.trees().rebuildQuietly(c.trees().objectTree(), [&] { c.trees().selectObjectNode(c.node(QStringLiteral("Ghost"))); });
         c.commands().Destruction_Object_ButtonClick();
         QCOMPARE(shown, 0);
-        QCOMPARE(c.screen.messages,
+        QCOMPARE(c.notices.shown,
                  QStringList{QStringLiteral("Не верно указаны параметры объекта. Попробуйте перезапустить программу.")});
     }
 
@@ -272,7 +272,7 @@ private slots:
 
         c.confirmation.answer = true;
         c.commands().Remove_Object_ButtonClick();
-        QCOMPARE(c.events.lines, QStringList{QStringLiteral("Удаление объекта|Beta \"B\"|16777215")});
+        QCOMPARE(c.events.entries(), QStringList{QStringLiteral("Удаление объекта|Beta \"B\"|16777215")});
         QCOMPARE(c.registry().objects().recordCount(), 2);
         QCOMPARE(c.registry().packets().historyCount(2), 0);
         QCOMPARE(c.registry().packets().historyCount(1), 1);
@@ -300,7 +300,7 @@ private slots:
         c.trees().BuildObjectTree();
         // Selecting the second node shows the first row.
         c.trees().selectObjectNode(c.trees().objectModel().childIndex(1));
-        QVERIFY(c.screen.label10.endsWith(QStringLiteral("00.00.00  00:00")));
+        QVERIFY(c.screen.linkCheckLine.endsWith(QStringLiteral("00.00.00  00:00")));
         c.commands().Remove_Object_ButtonClick();
         QVERIFY(!c.registry().objects().locateByCode(1));
         QVERIFY(c.registry().objects().locateByCode(2));
@@ -320,12 +320,12 @@ private slots:
         c.confirmation.answer = false;
         c.commands().SpeedButton_Arhive_DBClick();
         QCOMPARE(c.registry().packets().recordCount(), 2);
-        QVERIFY(c.events.lines.isEmpty());
+        QVERIFY(c.events.entries().isEmpty());
 
         c.confirmation.answer = true;
         c.commands().SpeedButton_Arhive_DBClick();
         QCOMPARE(c.confirmation.questions.last(), QStringLiteral("Вы подтверждаете удаление истории."));
-        QCOMPARE(c.events.lines, QStringList{QStringLiteral("Удаление истории||16777215")});
+        QCOMPARE(c.events.entries(), QStringList{QStringLiteral("Удаление истории||16777215")});
         QCOMPARE(c.registry().packets().recordCount(), 0);
         QCOMPARE(c.trees().historyModel().childCount(), 0);
         QVERIFY(!c.objectTree.isExpanded(c.trees().objectModel().rootIndex()));

@@ -21,14 +21,15 @@ inline const QString kStamp2 = QStringLiteral("01.02.24  10:05");
 struct Console {
     RegistryFixture store;
     RecordingConsole screen;
+    RecordingNotices notices;
     ScriptedConfirmation confirmation;
-    RecordingEvents events;
+    RecordingEventSink events;
     SupervisionPause pause;
     ChannelAddresses addresses{store.programDirectory()};
     ObjectTreeView objectTree;
     HistoryTreeView historyTree;
     ObjectRegistryUi ui{store.registry(), addresses, &objectTree, &historyTree,
-                        RegistryServices{store.programDirectory(), &screen, &screen, &screen, &confirmation, &events, &pause}};
+                        RegistryServices{store.programDirectory(), &screen, &screen, &notices, &confirmation, &events, &pause}};
 
     Console()
     {

@@ -4,6 +4,7 @@
 #include "common/Errors.h"
 #include "objects/CodeAllocator.h"
 #include "objects/ObjectRegistryUi.h"
+#include "support/Files.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -24,18 +25,7 @@ QList<qint64> codesFrom(const QString& text)
     return codes;
 }
 
-QByteArray readBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 } // namespace
 
 class RegistryStoreTest : public QObject {
@@ -335,10 +325,10 @@ private slots:
     void everyPostIsOnDiskAtOnce()
     {
         RegistryFixture f;
-        kvt::test::RecordingEvents events;
-        kvt::test::RecordingConsole screen;
-        AnnounceSetAsideStore(f.registry(), events, screen); // a sound store: nothing to say
-        QVERIFY(events.lines.isEmpty() && screen.messages.isEmpty());
+        kvt::test::RecordingEventSink events;
+        kvt::test::RecordingNotices notices;
+        AnnounceSetAsideStore(f.registry(), events, notices); // a sound store: nothing to say
+        QVERIFY(events.lines.isEmpty() && notices.shown.isEmpty());
         f.addObject(7, QStringLiteral("Seven"));
         QSqlQuery pragma(QSqlDatabase::database(f.alias()));
         QVERIFY(pragma.exec(QStringLiteral("PRAGMA synchronous")) && pragma.next());
@@ -394,14 +384,14 @@ private slots:
         for (int code = 1; code <= 50; ++code)
             f.addObject(static_cast<ObjectCode>(code), QStringLiteral("obj%1").arg(code));
         f.registry().database().close();
-        QByteArray bytes = readBytes(f.storeFile());
+        QByteArray bytes = test::ReadFile(f.storeFile());
         if (damage == QLatin1String("text")) {
             bytes = QByteArray("This is not a database at all.\r\n").repeated(100);
         } else if (damage == QLatin1String("pages")) {
             QSqlDatabase::database(f.alias()).open();
             QSqlQuery(QSqlDatabase::database(f.alias())).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
             QSqlDatabase::database(f.alias()).close();
-            bytes = readBytes(f.storeFile());
+            bytes = test::ReadFile(f.storeFile());
             QVERIFY(bytes.size() > 4096);
             for (qsizetype i = 4096; i < bytes.size(); ++i)
                 bytes[i] = char(0xA5 ^ (i & 0xFF));
@@ -414,11 +404,11 @@ private slots:
             QSqlQuery q(db);
             QVERIFY(q.exec(QStringLiteral("CREATE TABLE Object_ND (id INTEGER, title TEXT)")));
             db.close();
-            bytes = readBytes(f.storeFile());
+            bytes = test::ReadFile(f.storeFile());
         } else {
             QFile::remove(f.storeFile() + QStringLiteral("-wal"));
             QFile::remove(f.storeFile() + QStringLiteral("-shm"));
-            writeBytes(f.storeFile(), bytes);
+            test::WriteFile(f.storeFile(), bytes);
         }
 
         f.reopen();
@@ -427,13 +417,13 @@ private slots:
         QVERIFY(reg.setAsideNotice().contains(QStringLiteral("повреждён")));
         const QString aside = reg.database().setAsidePath();
         QVERIFY(aside.startsWith(f.storeFile() + QStringLiteral(".damaged-")));
-        QCOMPARE(readBytes(aside), bytes); // kept untouched
-        kvt::test::RecordingEvents events;
-        kvt::test::RecordingConsole screen;
-        AnnounceSetAsideStore(reg, events, screen);
-        QCOMPARE(screen.messages, QStringList{reg.setAsideNotice()});
+        QCOMPARE(test::ReadFile(aside), bytes); // kept untouched
+        kvt::test::RecordingEventSink events;
+        kvt::test::RecordingNotices notices;
+        AnnounceSetAsideStore(reg, events, notices);
+        QCOMPARE(notices.shown, QStringList{reg.setAsideNotice()});
         QCOMPARE(events.lines.size(), 1);
-        QVERIFY(events.lines[0].endsWith(QStringLiteral("|255")));
+        QCOMPARE(events.lines[0].colour, EventColour::Red);
         QCOMPARE(reg.objects().recordCount(), 0);
         QCOMPARE(reg.objects().NextFreeCode(), ObjectCode(1));
         f.addObject(1, QStringLiteral("new"));

@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(c.screen.loadedForms, QStringList{QStringLiteral("form.kof")});
         QCOMPARE(c.screen.tabCaptions, QStringList{QStringLiteral("Конфигурация объекта")});
         QCOMPARE(c.screen.shownPackets, QStringList{QStringLiteral("03")}); // Time_SMS after the last store
-        QCOMPARE(c.screen.label10, QStringLiteral("Alpha      Последняя проверка связи (GSM): 1.2.2024  9:30"));
-        QCOMPARE(c.screen.label17, QStringLiteral("Alpha      Последние изменения: ") + kStamp2);
+        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("Alpha      Последняя проверка связи (GSM): 1.2.2024  9:30"));
+        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Последние изменения: ") + kStamp2);
         const HistoryTreeModel& h = c.trees().historyModel();
         QCOMPARE(h.root().text, QStringLiteral("Alpha"));
         QCOMPARE(h.root().imageIndex, 5);
@@ -90,7 +90,7 @@ private slots:
         // Each entry of the same minute shows its own packet.
         c.historyTree.setCurrentIndex(h.childIndex(1));
         QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("01"));
-        QCOMPARE(c.screen.label17, QStringLiteral("Alpha      Состояние объекта на: ") + kStamp1);
+        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Состояние объекта на: ") + kStamp1);
         c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
         c.historyTree.setCurrentIndex(c.trees().historyModel().childIndex(0));
         QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("02"));
@@ -98,7 +98,7 @@ private slots:
         // An object without a packet shows none; the root clears the line.
         const int shown = c.screen.shownPackets.size();
         c.trees().selectObjectNode(c.trees().objectModel().rootIndex());
-        QCOMPARE(c.screen.label10, QString());
+        QCOMPARE(c.screen.linkCheckLine, QString());
         QCOMPARE(c.trees().historyModel().root().text, QString());
         QCOMPARE(c.trees().historyModel().root().imageIndex, -1);
         QCOMPARE(c.trees().historyModel().childCount(), 0);
@@ -120,16 +120,16 @@ private slots:
         QVERIFY(c.screen.shownPackets.isEmpty());
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
-        const QString header = c.screen.label17;
+        const QString header = c.screen.stateLine;
         HistoryTreeModel& h = c.trees().historyModel();
         h.setRootImage(1); // a receive has just refreshed the history
         c.historyTree.setCurrentIndex(h.rootIndex());
         QCOMPARE(c.screen.loadedForms.size(), 2);
-        QCOMPARE(c.screen.label17, header);
+        QCOMPARE(c.screen.stateLine, header);
         h.setRootImage(3);
         c.historyTree.setCurrentIndex(h.childIndex(0));
         c.historyTree.setCurrentIndex(h.rootIndex());
-        QCOMPARE(c.screen.label17, QStringLiteral("Alpha      Состояние объекта на: Alpha"));
+        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Состояние объекта на: Alpha"));
     }
 
     void missingFormFileStopsTheSelection()
@@ -146,11 +146,11 @@ private slots:
         c.trees().BuildObjectTree();
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
-        QCOMPARE(c.screen.messages,
+        QCOMPARE(c.notices.shown,
                  QStringList{QStringLiteral("Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути.")});
         QVERIFY(c.screen.loadedForms.isEmpty());
         QCOMPARE(c.trees().historyModel().childCount(), 0);
-        QCOMPARE(c.screen.label10, QStringLiteral("(unset)"));
+        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("(unset)"));
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
         QCOMPARE(c.screen.loadedForms, QStringList{QStringLiteral("Forms\\b.kof")});
@@ -171,8 +171,8 @@ private slots:
         QCOMPARE(c.trees().selectedObjectNode(), c.node(QStringLiteral("Alpha")));
         QContextMenuEvent menu(QContextMenuEvent::Mouse, alpha.center(), c.objectTree.viewport()->mapToGlobal(alpha.center()));
         QApplication::sendEvent(c.objectTree.viewport(), &menu);
-        QCOMPARE(c.screen.label10, QStringLiteral("Alpha      Последняя проверка связи: 1.2.2024  9:30"));
-        QCOMPARE(c.screen.label17, QStringLiteral("Alpha      Последнее состояние на: ") + kStamp1);
+        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("Alpha      Последняя проверка связи: 1.2.2024  9:30"));
+        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Последнее состояние на: ") + kStamp1);
         QCOMPARE(c.historyNodes(), QStringList{kStamp1}); // rebuilt, not doubled
         QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("01"));
     }

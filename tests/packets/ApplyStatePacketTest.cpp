@@ -99,7 +99,7 @@ private slots:
         field->setText("old");
         QVERIFY_THROWS_EXCEPTION(ConversionError, bench.apply(QStringLiteral("010203040506") + Hex("A12x4E5678")));
         QCOMPARE(field->text(), QStringLiteral("old"));
-        QCOMPARE(bench.timer.stops, 1);
+        QCOMPARE(bench.timer.stopsOf(MainTimer::Timer_mig), 1);
     }
 
     void failureKeepsWhatHandledControlsShow()
@@ -151,12 +151,12 @@ private slots:
 
     void noFormStillHandsOver()
     {
-        RecordingBlinkTimer timer;
+        test::FakeMainTimers timer;
         StatePacketDecoder decoder(timer, QLatin1Char('.'));
         const auto result = decoder.ApplyStatePacket(nullptr, u"01", true, "s", "n", "p");
         QVERIFY(result);
         QVERIFY(result->summaries.stateSummary().isEmpty());
-        QCOMPARE(timer.stops, 1);
+        QCOMPARE(timer.stopsOf(MainTimer::Timer_mig), 1);
     }
 
     void summariesCappedAt1024()

@@ -3,7 +3,7 @@
 #include "objects/ControlConfig.h"
 #include "objects/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
-#include "common/MainTimers.h"
+#include "support/RecordingSinks.h"
 
 #include <QList>
 #include <QPair>
@@ -12,7 +12,7 @@
 
 #include <memory>
 
-// Object forms built in code for decoding tests, and a blink timer that records what it was told.
+// Object forms built in code for decoding tests, decoded with timers that record what they were told.
 namespace kvt::test {
 
 using ConfigRows = QList<QPair<QString, QString>>;
@@ -22,26 +22,6 @@ inline QString ConfigHint(const ConfigRows& rows)
 {
     return MakeConfigText(rows);
 }
-
-class RecordingBlinkTimer : public MainTimers {
-public:
-    void stop(MainTimer timer) override
-    {
-        QVERIFY2(timer == MainTimer::Timer_mig, "only the blink timer");
-        running = false;
-        ++stops;
-    }
-    void start(MainTimer timer) override
-    {
-        QVERIFY2(timer == MainTimer::Timer_mig, "only the blink timer");
-        running = true;
-        ++starts;
-    }
-    bool isActive(MainTimer timer) const override { return timer == MainTimer::Timer_mig && running; }
-    bool running = false;
-    int stops = 0;
-    int starts = 0;
-};
 
 // A form with controls added one by one, and a decoder with a recording blink timer.
 class DecodeBench {
@@ -70,7 +50,7 @@ public:
     const StateSummaries& summaries() const { return decoder.summaries(); }
 
     ObjectForm form;
-    RecordingBlinkTimer timer;
+    FakeMainTimers timer;
     StatePacketDecoder decoder;
 };
 

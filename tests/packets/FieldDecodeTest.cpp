@@ -167,7 +167,7 @@ private slots:
 
     void readingsUseTheGivenDecimalPoint()
     {
-        RecordingBlinkTimer timer;
+        test::FakeMainTimers timer;
         StatePacketDecoder decoder(timer, QLatin1Char(','));
         ObjectForm form;
         auto water = std::make_unique<FormControl>("TStaticText", "Water");

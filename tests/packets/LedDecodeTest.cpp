@@ -84,7 +84,7 @@ private slots:
         QVERIFY(result);
         QCOMPARE(led->isOn(), lit);
         QCOMPARE(led->helpContext() == kBlinkingMarker, blinking);
-        QCOMPARE(bench.timer.running, blinking);
+        QCOMPARE(bench.timer.isActive(MainTimer::Timer_mig), blinking);
         QCOMPARE(result->summaries.alarm(), alarmRaised);
         QCOMPARE(result->summaries.alarmSummary(), alarmRaised ? QStringLiteral("Насос; ") : QString());
         QCOMPARE(result->summaries.forwardAlarms(), alarmRaised ? QStringLiteral("Насос;") : QString());
@@ -118,8 +118,8 @@ private slots:
         bench.apply("0102");
         QCOMPARE(led->helpContext(), kBlinkingMarker);
         QVERIFY(!led->isOn());
-        QVERIFY(!bench.timer.running);
-        QCOMPARE(bench.timer.stops, 1);
+        QVERIFY(!bench.timer.isActive(MainTimer::Timer_mig));
+        QCOMPARE(bench.timer.stopsOf(MainTimer::Timer_mig), 1);
         // Its next decoding with the byte inside clears the marker.
         bench.apply("000000");
         QCOMPARE(led->helpContext(), 0);
@@ -130,11 +130,11 @@ private slots:
         DecodeBench bench;
         bench.add("TComLed", "ComLed1", LedRows("1,1", "0,1", "1,1", "0,0", ",", ""));
         bench.apply("01");
-        QVERIFY(bench.timer.running);
-        QCOMPARE(bench.timer.starts, 1);
+        QVERIFY(bench.timer.isActive(MainTimer::Timer_mig));
+        QCOMPARE(bench.timer.startsOf(MainTimer::Timer_mig), 1);
         bench.apply("03");
-        QVERIFY(!bench.timer.running);
-        QCOMPARE(bench.timer.stops, 2);
+        QVERIFY(!bench.timer.isActive(MainTimer::Timer_mig));
+        QCOMPARE(bench.timer.stopsOf(MainTimer::Timer_mig), 2);
     }
 
     void gateLamp_data()

@@ -1,3 +1,4 @@
+#include "support/RecordingSinks.h"
 #include "support/TestRegistry.h"
 
 #include "common/MainTimers.h"
@@ -30,13 +31,6 @@ QString samplePacket(const QString& form, const QString& name)
     }
     return {};
 }
-
-class IdleTimers : public MainTimers {
-public:
-    void start(MainTimer) override {}
-    void stop(MainTimer) override {}
-    bool isActive(MainTimer) const override { return false; }
-};
 
 } // namespace
 
@@ -104,7 +98,7 @@ private slots:
         const QString hex = samplePacket(form, packet);
         QVERIFY(!hex.isEmpty());
         auto objectForm = ObjectForm::FromFile(examples() + form + u".kof"_qs);
-        IdleTimers timers;
+        test::FakeMainTimers timers;
         StatePacketDecoder decoder(timers, QLatin1Char('.'));
         const auto result = decoder.ApplyStatePacket(objectForm.get(), hex, true, u"01.02.26  10:00"_qs, form, QString());
         QVERIFY(result.has_value());
@@ -140,7 +134,7 @@ private slots:
                 view.show();
                 view.showForm(ObjectForm::FromFile(examples() + form + u".kof"_qs));
                 view.centreForm();
-                IdleTimers timers;
+                test::FakeMainTimers timers;
                 StatePacketDecoder decoder(timers, QLatin1Char('.'));
                 decoder.ApplyStatePacket(view.currentForm(), samplePacket(form, packet), false, {}, {}, {});
                 QVERIFY(view.grab().toImage().save(folder + u'/' + form + u'-' + packet + u".png"_qs));

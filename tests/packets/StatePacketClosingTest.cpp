@@ -1,4 +1,4 @@
-#include "common/Clock.h"
+#include "support/VirtualClock.h"
 #include "common/ErrorHandler.h"
 #include "common/Win1251.h"
 #include "packets/StateSummaries.h"

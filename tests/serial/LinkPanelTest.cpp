@@ -33,10 +33,10 @@ private slots:
         QTest::addColumn<int>("initial");
         QTest::addColumn<int>("lit");
         QTest::addColumn<int>("out");
-        QTest::newRow("ComLed5") << LinkLamp::ComLed5 << 255 << 0 << 255;
-        QTest::newRow("ComLed1") << LinkLamp::ComLed1 << 255 << 0 << 255;
-        QTest::newRow("ComLed2") << LinkLamp::ComLed2 << 255 << 0 << 255;
-        QTest::newRow("ComLed4 has no marker") << LinkLamp::ComLed4 << 0 << 0 << 0;
+        QTest::newRow("ComLed5") << LinkLamp::GsmModem << 255 << 0 << 255;
+        QTest::newRow("ComLed1") << LinkLamp::Radio << 255 << 0 << 255;
+        QTest::newRow("ComLed2") << LinkLamp::Rs485 << 255 << 0 << 255;
+        QTest::newRow("ComLed4 has no marker") << LinkLamp::GsmNetwork << 0 << 0 << 0;
     }
     void lampMarkers()
     {
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(led.helpContext(), out);
         QCOMPARE(changes.size(), 2);
         // The other lamps are untouched.
-        for (LinkLamp other : {LinkLamp::ComLed5, LinkLamp::ComLed4, LinkLamp::ComLed1, LinkLamp::ComLed2}) {
+        for (LinkLamp other : {LinkLamp::GsmModem, LinkLamp::GsmNetwork, LinkLamp::Radio, LinkLamp::Rs485}) {
             if (other != lamp)
                 QVERIFY(!indicators.isOn(other));
         }
@@ -81,7 +81,7 @@ private slots:
     void lampIsDrawnLitAndOut()
     {
         LinkIndicators indicators;
-        ComLed led(indicators, LinkLamp::ComLed5);
+        ComLed led(indicators, LinkLamp::GsmModem);
         const QImage out = led.grab().toImage();
         led.setOn(true);
         const QImage lit = led.grab().toImage();

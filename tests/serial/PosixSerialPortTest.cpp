@@ -334,6 +334,13 @@ private slots:
         for (qint32 rate : SupportedBaudRates())
             QVERIFY2(BaudRateConstant(rate).has_value(), qPrintable(QString::number(rate)));
         QVERIFY(!BaudRateConstant(0));
+        // The settings window offers a part of the list, in the same order.
+        qsizetype from = 0;
+        for (qint32 rate : StandardBaudRates()) {
+            from = SupportedBaudRates().indexOf(rate, from);
+            QVERIFY2(from >= 0, qPrintable(QString::number(rate)));
+        }
+        QVERIFY(StandardBaudRates().contains(9600) && StandardBaudRates().contains(115200));
     }
 };
 

@@ -1,14 +1,16 @@
 #include "common/ErrorHandler.h"
 #include "common/IniFile.h"
-#include "common/SoundPlayer.h"
 #include "common/Win1251.h"
 #include "settings/AlertSounds.h"
 #include "settings/LinkConnections.h"
 #include "settings/MainWindowAccess.h"
-#include "settings/OperatorDialogs.h"
 #include "settings/OptionsForm.h"
 #include "settings/SerialChoices.h"
 #include "settings/SettingsFile.h"
+#include "support/Files.h"
+#include "support/FixedSerialChoices.h"
+#include "support/RecordingSinks.h"
+#include "support/ScriptedAnswers.h"
 #include "support/TestRegistry.h"
 
 #include <QAbstractButton>
@@ -30,31 +32,6 @@
 using namespace kvt;
 
 namespace {
-class FixedChoices : public SerialChoices {
-public:
-    QStringList ports() const override { return {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}; }
-};
-
-// Answers input boxes from a script and records the messages shown.
-class ScriptedDialogs : public OperatorDialogs {
-public:
-    QStringList answers;
-    QStringList messages;
-    QStringList prompts;
-    QString askText(const QString& caption, const QString& prompt, const QString&) override
-    {
-        prompts << caption + QLatin1Char('|') + prompt;
-        return answers.isEmpty() ? QString() : answers.takeFirst();
-    }
-    void showMessage(const QString& text) override { messages << text; }
-};
-
-class RecordingPlayer : public SoundPlayer {
-public:
-    QStringList played;
-    void play(const QString& name) override { played << name; }
-};
-
 // Records what the settings do to the main window, in order.
 class RecordingMainWindow : public MainWindowAccess {
 public:
@@ -89,12 +66,6 @@ private:
     QStringList& log_;
 };
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class OptionsFormTest : public QObject {
@@ -103,11 +74,12 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<Settings> settings_;
     std::unique_ptr<LinkConnections> connections_;
-    std::unique_ptr<RecordingPlayer> player_;
+    std::unique_ptr<test::RecordingPlayer> player_;
     std::unique_ptr<AlertSounds> sounds_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<test::RecordingNotices> notices_;
+    std::unique_ptr<test::ScriptedTextQuestion> questions_;
     std::unique_ptr<RecordingMainWindow> main_;
-    std::unique_ptr<FixedChoices> choices_;
+    std::unique_ptr<test::FixedSerialChoices> choices_;
     std::unique_ptr<OptionsForm> form_;
     QStringList linkLog_;
     std::vector<std::unique_ptr<RecordingConnector>> connectors_;
@@ -128,7 +100,7 @@ private:
     {
         form_ = std::make_unique<OptionsForm>(
             home(), OptionsForm::Services{settings_.get(), connections_.get(), sounds_.get(), main_.get(),
-                                          dialogs_.get(), choices_.get()});
+                                          notices_.get(), questions_.get(), choices_.get()});
         const QList<std::pair<Link, QString>> links{
             {Link::Gsm, QStringLiteral("gsm")}, {Link::Radio, QStringLiteral("radio")}, {Link::Rs485, QStringLiteral("rs485")}};
         for (const auto& [link, name] : links) {
@@ -150,11 +122,12 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         settings_ = std::make_unique<Settings>();
         connections_ = std::make_unique<LinkConnections>();
-        player_ = std::make_unique<RecordingPlayer>();
+        player_ = std::make_unique<test::RecordingPlayer>();
         sounds_ = std::make_unique<AlertSounds>(*settings_, player_.get());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
+        notices_ = std::make_unique<test::RecordingNotices>();
+        questions_ = std::make_unique<test::ScriptedTextQuestion>();
         main_ = std::make_unique<RecordingMainWindow>();
-        choices_ = std::make_unique<FixedChoices>();
+        choices_ = std::make_unique<test::FixedSerialChoices>();
         linkLog_.clear();
         makeForm();
     }
@@ -282,12 +255,12 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         settings_->update([](SettingsData& d) { d.subscribers = {QStringLiteral("79001234567")}; });
-        dialogs_->answers = {typed};
+        questions_->answers = {typed};
         QTest::mouseClick(child<QPushButton>("Add_Abonent_Button"), Qt::LeftButton);
-        QCOMPARE(dialogs_->prompts, QStringList{QStringLiteral(
+        QCOMPARE(questions_->prompts, QStringList{QStringLiteral(
                                         "Добавление абонента|Введите номер получателя\r(номер должен начинаться с цифры 7, деся)")});
         QTEST((*settings_)->subscribers, "list");
-        QCOMPARE(dialogs_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(notices_->shown, message.isEmpty() ? QStringList() : QStringList{message});
         auto* list = child<QListWidget>("ListBox1");
         QStringList shown;
         for (int i = 0; i < list->count(); ++i)
@@ -302,7 +275,7 @@ private slots:
         });
         auto* list = child<QListWidget>("ListBox1");
         QTest::mouseClick(child<QPushButton>("Del_Abonent_Button"), Qt::LeftButton);
-        QCOMPARE(dialogs_->messages, QStringList{QStringLiteral("Необходимо выбрать номер абонента")});
+        QCOMPARE(notices_->shown, QStringList{QStringLiteral("Необходимо выбрать номер абонента")});
         QCOMPARE((*settings_)->subscribers.size(), 3);
 
         list->item(1)->setSelected(true);
@@ -380,7 +353,7 @@ private slots:
 
     void controlsAndModelStayInStep()
     {
-        writeFile(iniPath(), ToWin1251(QStringLiteral(
+        test::WriteFile(iniPath(), ToWin1251(QStringLiteral(
                                  "[GSM_Svyaz]\r\nPort=/dev/ttyUSB0\r\nBaudRate=115200\r\nSMSMem=534D\r\n"
                                  "[GSM_Alarms]\r\nType=1\r\nCount=5\r\nPhone0=79000000001\r\n"
                                  "[GSM_Balans]\r\nMask=Баланс\r\n[RS485_Svyaz]\r\nID=0A\r\nPort=COM7\r\n")));
@@ -414,7 +387,7 @@ private slots:
 
     void creationStepConnectsAndAppliesPanels()
     {
-        writeFile(iniPath(), "[GSM_Svyaz]\r\nAutoStart=1\r\n[Radio_Svyaz]\r\nAutoStart=0\r\n[RS485_Svyaz]\r\nAutoStart=1\r\n"
+        test::WriteFile(iniPath(), "[GSM_Svyaz]\r\nAutoStart=1\r\n[Radio_Svyaz]\r\nAutoStart=0\r\n[RS485_Svyaz]\r\nAutoStart=1\r\n"
                              "[Panels]\r\nGSMCommands=0\r\nHistory=0\r\n[Window]\r\nLeft=5\r\nTop=6\r\nHeight=700\r\n"
                              "Width=900\r\nObjPanelWidth=220\r\n");
         connectors_[2]->succeeds = false; // the RS-485 port cannot be opened

@@ -4,6 +4,9 @@
 #include "common/Win1251.h"
 #include "settings/SerialChoices.h"
 #include "settings/SettingsFile.h"
+#include "support/FailingWriter.h"
+#include "support/Files.h"
+#include "support/FixedSerialChoices.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -15,31 +18,6 @@
 using namespace kvt;
 
 namespace {
-// Port lists as on a machine with two serial adapters.
-class FixedChoices : public SerialChoices {
-public:
-    QStringList ports() const override { return {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")}; }
-};
-
-// Refuses every save, like a full disk.
-class RefusingWriter : public AtomicFileWriter {
-protected:
-    qint64 writeChunk(QIODevice&, const char*, qint64) override { return -1; }
-};
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Every setting away from its default.
 SettingsData fullSettings()
 {
@@ -77,7 +55,7 @@ private:
     QString iniPath() const { return SettingsFilePath(home()); }
     SettingsData load(const QByteArray& content)
     {
-        writeFile(iniPath(), content);
+        test::WriteFile(iniPath(), content);
         return ReadSettings(IniFile(iniPath()));
     }
 
@@ -94,7 +72,7 @@ private slots:
     {
         QFETCH(bool, present);
         if (present)
-            writeFile(iniPath(), {});
+            test::WriteFile(iniPath(), {});
         const SettingsData d = ReadSettings(IniFile(iniPath()));
         for (Link link : {Link::Gsm, Link::Radio, Link::Rs485})
             QVERIFY(!d.link(link).autoStart);
@@ -187,13 +165,13 @@ private slots:
         SaveSettings(fullSettings(), home());
         const QString expected = QFINDTESTDATA("data/Settings.expected.ini");
         QVERIFY(!expected.isEmpty());
-        QCOMPARE(readFile(iniPath()), readFile(expected));
+        QCOMPARE(test::ReadFile(iniPath()), test::ReadFile(expected));
         QCOMPARE(ReadSettings(IniFile(iniPath())), fullSettings());
     }
 
     void removedSubscriberDisappearsAndForeignKeysSurvive()
     {
-        writeFile(iniPath(), "; site notes\r\n[Site]\r\nName=North\r\n[GSM_Svyaz]\r\nExtra=keep\r\n"
+        test::WriteFile(iniPath(), "; site notes\r\n[Site]\r\nName=North\r\n[GSM_Svyaz]\r\nExtra=keep\r\n"
                              "[GSM_Alarms]\r\nActive=1\r\nPhone0=79000000001\r\nPhone1=79000000002\r\n"
                              "Phone2=79000000003\r\nNote=dropped with the section\r\n");
         SettingsData d = ReadSettings(IniFile(iniPath()));
@@ -208,7 +186,7 @@ private slots:
         QCOMPARE(after.readString(QStringLiteral("GSM_Alarms"), QStringLiteral("Phone1")), QStringLiteral("79000000003"));
         QCOMPARE(after.readString(QStringLiteral("Site"), QStringLiteral("Name")), QStringLiteral("North"));
         QCOMPARE(after.readString(QStringLiteral("GSM_Svyaz"), QStringLiteral("Extra")), QStringLiteral("keep"));
-        QVERIFY(readFile(iniPath()).startsWith("; site notes\r\n[Site]\r\nName=North\r\n"));
+        QVERIFY(test::ReadFile(iniPath()).startsWith("; site notes\r\n[Site]\r\nName=North\r\n"));
         // On the next save the rewritten alarm section ends up behind the others, as any
         // section written anew does.
         SaveSettings(d, home());
@@ -232,7 +210,7 @@ private slots:
 
         // Saving keeps what it does not own, byte for byte.
         SaveSettings(d, home());
-        const QByteArray saved = readFile(iniPath());
+        const QByteArray saved = test::ReadFile(iniPath());
         QVERIFY(saved.contains("line without equals\r\n=\r\nActive=0\r\n[gsm_transfer]\r\nActive=1\r\n"));
         QVERIFY(saved.contains(QByteArray("\x00\x01\xff\x98\r\r\n", 7)));
         QCOMPARE(ReadSettings(IniFile(iniPath())), d);
@@ -241,11 +219,11 @@ private slots:
     void unwritableFileRaisesAndLeavesEverything()
     {
         const QByteArray before = "[GSM_Transfer]\r\nPhone=79001112233\r\n";
-        writeFile(iniPath(), before);
+        test::WriteFile(iniPath(), before);
         Settings settings(fullSettings());
         QSignalSpy spy(&settings, &Settings::changed);
-        QVERIFY_THROWS_EXCEPTION(IoError, SaveSettings(settings.data(), home(), std::make_shared<RefusingWriter>()));
-        QCOMPARE(readFile(iniPath()), before);
+        QVERIFY_THROWS_EXCEPTION(IoError, SaveSettings(settings.data(), home(), std::make_shared<test::FailingWriter>()));
+        QCOMPARE(test::ReadFile(iniPath()), before);
         QCOMPARE(settings.data(), fullSettings());
         QCOMPARE(spy.count(), 0);
 
@@ -272,12 +250,12 @@ private slots:
     {
         QFETCH(QString, port);
         QFETCH(QString, baud);
-        writeFile(iniPath(), ToWin1251(QStringLiteral("[Radio_Svyaz]\r\nPort=%1\r\nBaudRate=%2\r\n").arg(port, baud)));
+        test::WriteFile(iniPath(), ToWin1251(QStringLiteral("[Radio_Svyaz]\r\nPort=%1\r\nBaudRate=%2\r\n").arg(port, baud)));
         SettingsData previous;
         previous.radio.port = QStringLiteral("/dev/ttyS0");
         previous.radio.baudRate = QStringLiteral("57600");
         Settings settings(previous);
-        LoadSettings(settings, home(), FixedChoices());
+        LoadSettings(settings, home(), test::FixedSerialChoices());
         QTEST(settings->radio.port, "shownPort");
         QTEST(settings->radio.baudRate, "shownBaud");
     }
@@ -297,9 +275,9 @@ private slots:
     {
         QFETCH(QByteArray, alarms);
         QFETCH(QByteArray, length);
-        writeFile(iniPath(), "[GSM_Alarms]\r\n" + alarms + "\r\n[GSM_Balans]\r\nAnswerLength=" + length + "\r\n");
+        test::WriteFile(iniPath(), "[GSM_Alarms]\r\n" + alarms + "\r\n[GSM_Balans]\r\nAnswerLength=" + length + "\r\n");
         Settings settings;
-        LoadSettings(settings, home(), FixedChoices());
+        LoadSettings(settings, home(), test::FixedSerialChoices());
         QTEST(settings->alarmMethod, "method");
         QTEST(settings->alarmCount, "count");
         QTEST(settings->balanceAnswerLength, "answerLength");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Clock.h"
+#include "support/VirtualClock.h"
 #include "serial/SerialPort.h"
 
 #include <QByteArray>

@@ -9,6 +9,7 @@
 #include "objects/RegistryTreeViews.h"
 #include "common/Confirmation.h"
 #include "common/EventSink.h"
+#include "common/OperatorNotices.h"
 #include "common/SupervisionPause.h"
 
 #include <QApplication>
@@ -37,10 +38,10 @@ struct Shape {
     qint64 bigObjectPackets; // of object 1, spread evenly among the others
 };
 
-class QuietHost : public RegistryHost, public ObjectFormDisplay, public OperatorMessages {
+class QuietHost : public RegistryHost, public ObjectFormDisplay, public kvt::OperatorNotices {
 public:
-    void setLabel10(const QString&) override {}
-    void setLabel17(const QString&) override {}
+    void showLinkCheckLine(const QString&) override {}
+    void showStateLine(const QString&) override {}
     void applyHistoryHeightRule() override {}
     void LoadObjectForm(const QString&) override {}
     bool hasObjectForm() const override { return false; }

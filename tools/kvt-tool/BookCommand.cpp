@@ -2,6 +2,7 @@
 // console's own book writer into an instance folder, so they can be compared with another
 // rendering of the same packet.
 #include "Command.h"
+#include "StillClock.h"
 #include "ToolTimers.h"
 
 #include "common/Clock.h"
@@ -73,7 +74,7 @@ int RunBookRecords(const QStringList& args, kvt::tool::Streams& io)
 
         // A month given on the command line holds still; otherwise the books of this month.
         kvt::SystemClock systemClock;
-        std::optional<kvt::VirtualClock> monthClock;
+        std::optional<kvt::tool::StillClock> monthClock;
         if (parsed->month)
             monthClock.emplace(QDateTime(*parsed->month, QTime(12, 0)));
         const kvt::Clock& clock = monthClock ? static_cast<const kvt::Clock&>(*monthClock) : systemClock;

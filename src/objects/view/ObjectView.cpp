@@ -1,5 +1,6 @@
 #include "objects/view/ObjectView.h"
 
+#include "common/OperatorNotices.h"
 #include "objects/ObjectForm.h"
 #include "objects/view/FormPainting.h"
 
@@ -149,9 +150,8 @@ void ObjectView::fitCanvas()
 }
 
 ObjectFormLoader::ObjectFormLoader(QString programDirectory, ObjectFormHandlers& handlers, ControlConfig& config,
-                                   ShowMessage showMessage)
-    : programDirectory_(std::move(programDirectory)), handlers_(handlers), config_(config),
-      showMessage_(std::move(showMessage))
+                                   OperatorNotices& notices)
+    : programDirectory_(std::move(programDirectory)), handlers_(handlers), config_(config), notices_(notices)
 {
 }
 
@@ -160,7 +160,7 @@ void ObjectFormLoader::LoadObjectForm(const QString& path, ObjectView& view)
     view.clearForm();
     const std::optional<QString> file = ResolveObjectFormPath(path, programDirectory_);
     if (!file) {
-        showMessage_(kFormFileNotFoundMessage);
+        notices_.notice(kFormFileNotFoundMessage);
         return;
     }
     view.showForm(ObjectForm::FromFile(*file));

@@ -13,6 +13,7 @@ namespace kvt {
 class ControlConfig;
 class ObjectForm;
 class ObjectFormHandlers;
+class OperatorNotices;
 
 // The object view (ScrollBox2 of the main window): shows the current object form, drawn from its
 // model. There is no current form before the first load and after a failed one.
@@ -60,12 +61,10 @@ private:
 // Loads object form files into the object view.
 class ObjectFormLoader {
 public:
-    using ShowMessage = std::function<void(const QString& text)>;
-
     // `config` is the main window's control configuration list (ValueListEditor1), filled while
-    // setting boxes are wired; `showMessage` shows an information box.
+    // setting boxes are wired; `notices` tells the operator of a missing file.
     ObjectFormLoader(QString programDirectory, ObjectFormHandlers& handlers, ControlConfig& config,
-                     ShowMessage showMessage);
+                     OperatorNotices& notices);
 
     // Replaces the content of the view by the form read from the file: resolves the path (as
     // given, else in the program directory; else shows the not-found message and stops), reads
@@ -78,7 +77,7 @@ private:
     QString programDirectory_;
     ObjectFormHandlers& handlers_;
     ControlConfig& config_;
-    ShowMessage showMessage_;
+    OperatorNotices& notices_;
 };
 
 } // namespace kvt
