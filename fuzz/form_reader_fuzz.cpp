@@ -2,9 +2,9 @@
 // be refused with a FormatError or accepted; an accepted one must write back to the same bytes,
 // survive the text form unchanged and model without any other failure.
 #include "common/Errors.h"
-#include "objects/ComponentStream.h"
-#include "objects/FormText.h"
-#include "objects/ObjectForm.h"
+#include "forms/ComponentStream.h"
+#include "forms/FormText.h"
+#include "forms/ObjectForm.h"
 
 #include <cstdint>
 #include <cstdlib>

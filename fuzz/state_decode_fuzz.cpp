@@ -11,8 +11,8 @@
 #include "common/Hex.h"
 #include "common/MainTimers.h"
 #include "common/Win1251.h"
-#include "objects/ControlConfig.h"
-#include "objects/ObjectForm.h"
+#include "forms/ControlConfig.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "packets/DecodeReport.h"
 

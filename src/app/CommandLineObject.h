@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/ObjectRecord.h"
+#include "store/ObjectRecord.h"
 
 #include <QString>
 

@@ -11,15 +11,15 @@
 #include "common/ErrorHandler.h"
 #include "common/ProgramDirectory.h"
 #include "common/ui/MessageBoxes.h"
-#include "journals/AboutForm.h"
-#include "journals/MessageForm.h"
+#include "journals/ui/AboutForm.h"
+#include "journals/ui/MessageForm.h"
 #include "journals/WavSoundPlayer.h"
-#include "links/ObjOptEditor.h"
+#include "objects/ui/ObjOptEditor.h"
 #include "gsm/GsmModemLink.h"
-#include "journals/GurSoobForm.h"
+#include "journals/ui/GurSoobForm.h"
 #include "journals/QtDesktopShell.h"
-#include "objects/DataAlias.h"
-#include "settings/OptionsForm.h"
+#include "store/DataAlias.h"
+#include "settings/ui/OptionsForm.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #include "app/FormPlacement.h"
 
-#include "objects/FormWiring.h"
+#include "forms/FormWiring.h"
 
 #include <algorithm>
 

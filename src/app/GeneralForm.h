@@ -2,10 +2,10 @@
 
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
-#include "links/ObjOptEditor.h"
-#include "objects/ControlConfig.h"
-#include "objects/ObjectFormHandlers.h"
-#include "objects/RegistryPorts.h"
+#include "objects/ui/ObjOptEditor.h"
+#include "forms/ControlConfig.h"
+#include "forms/ObjectFormHandlers.h"
+#include "objects/ui/RegistryPorts.h"
 #include "packets/ApplyStatePacket.h"
 #include "settings/MainWindowAccess.h"
 

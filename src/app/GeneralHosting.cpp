@@ -3,15 +3,15 @@
 #include "app/ConsoleCore.h"
 #include "app/GeneralForm.h"
 #include "common/DesktopShell.h"
-#include "journals/GurSoobForm.h"
+#include "journals/ui/GurSoobForm.h"
 #include "journals/MonthlyBooks.h"
-#include "objects/ObjectCommands.h"
-#include "objects/ObjectForm.h"
-#include "objects/ObjectRegistryUi.h"
-#include "objects/RegistryTreeViews.h"
-#include "objects/RegistryTrees.h"
-#include "objects/view/ObjectView.h"
-#include "settings/OptionsForm.h"
+#include "objects/ui/ObjectCommands.h"
+#include "forms/ObjectForm.h"
+#include "objects/ui/ObjectRegistryUi.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/RegistryTrees.h"
+#include "objects/ui/ObjectView.h"
+#include "settings/ui/OptionsForm.h"
 
 #include <QLabel>
 #include <QSplitter>

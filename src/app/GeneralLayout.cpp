@@ -4,11 +4,11 @@
 #include "app/ConsoleCore.h"
 #include "app/LinkLabel.h"
 #include "journals/EventColourPaint.h"
-#include "journals/IconLegend.h"
+#include "journals/ui/IconLegend.h"
 #include "journals/StatusIcons.h"
-#include "objects/RegistryTreeViews.h"
-#include "objects/view/ObjectView.h"
-#include "serial/ComLed.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/ObjectView.h"
+#include "serial/ui/ComLed.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

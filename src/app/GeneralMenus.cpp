@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "objects/RegistryTreeViews.h"
-#include "objects/view/ObjectView.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/ObjectView.h"
 
 namespace kvt {
 

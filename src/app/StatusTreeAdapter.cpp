@@ -1,7 +1,7 @@
 #include "app/StatusTreeAdapter.h"
 
-#include "objects/RegistryTreeViews.h"
-#include "objects/RegistryTrees.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/RegistryTrees.h"
 
 namespace kvt {
 

@@ -1,6 +1,6 @@
 #include "packets/ApplyStatePacket.h"
 
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/DecodeContext.h"
 #include "packets/StatePacket.h"
 

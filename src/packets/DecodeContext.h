@@ -1,6 +1,6 @@
 #pragma once
 
-#include "objects/ControlConfig.h"
+#include "forms/ControlConfig.h"
 #include "common/MainTimers.h"
 #include "packets/StatePacket.h"
 #include "packets/StateSummaries.h"

@@ -1,6 +1,6 @@
 #include "packets/DecodeReport.h"
 
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 
 namespace kvt {

@@ -1,6 +1,6 @@
 #include "common/Hex.h"
 #include "common/IntegerText.h"
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ConfigKeys.h"
 #include "packets/DecodeContext.h"
 

@@ -1,8 +1,8 @@
 #include "common/Hex.h"
 #include "common/TextPos.h"
 #include "common/Win1251.h"
-#include "objects/DelphiColor.h"
-#include "objects/ObjectForm.h"
+#include "forms/DelphiColor.h"
+#include "forms/ObjectForm.h"
 #include "packets/ConfigKeys.h"
 #include "packets/DecodeContext.h"
 

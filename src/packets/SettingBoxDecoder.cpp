@@ -1,7 +1,7 @@
 #include "common/Errors.h"
 #include "common/Hex.h"
 #include "common/IntegerText.h"
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ConfigKeys.h"
 #include "packets/DecodeContext.h"
 

@@ -4,7 +4,7 @@
 #include "app/ProgramLauncher.h"
 #include "app/GeneralForm.h"
 #include "support/VirtualClock.h"
-#include "objects/DataAlias.h"
+#include "store/DataAlias.h"
 #include "support/RecordingSinks.h"
 #include "support/ScriptedAnswers.h"
 
@@ -64,10 +64,5 @@ public:
     std::unique_ptr<Window> window;
 };
 
-// The path of a sample object form built from examples/forms.
-inline QString SampleForm(const QString& name)
-{
-    return qEnvironmentVariable("KVT_BINARY_DIR") + QStringLiteral("/examples/forms/") + name;
-}
 
 } // namespace kvt::test

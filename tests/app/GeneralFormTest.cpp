@@ -4,9 +4,10 @@
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
 #include "journals/StatusIcons.h"
-#include "objects/ObjectForm.h"
-#include "objects/view/ObjectView.h"
+#include "forms/ObjectForm.h"
+#include "objects/ui/ObjectView.h"
 #include "app/GeneralFixture.h"
+#include "support/SampleForms.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
@@ -18,8 +19,8 @@
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
-#include "objects/RegistryTreeViews.h"
-#include "objects/RegistryTrees.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/RegistryTrees.h"
 
 using namespace kvt;
 using test::GeneralFixture;
@@ -278,7 +279,7 @@ private slots:
         GeneralForm& w = *f.window;
         w.show();
         w.resize(1100, 760);
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter.kof")), *w.objectView());
+        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")), *w.objectView());
         QWidget* form = w.objectView()->formWidget();
         QVERIFY(form);
         form->move(3, 4);
@@ -297,7 +298,7 @@ private slots:
     {
         QTemporaryDir forms;
         const QString pump = forms.path() + QStringLiteral("/Pump.kof");
-        QVERIFY(QFile::copy(test::SampleForm(QStringLiteral("water-meter.kof")), pump));
+        QVERIFY(QFile::copy(test::SampleForm(QStringLiteral("water-meter")), pump));
         GeneralFixture<> f(pump);
         f.window->show();
         f.window->FormShow();
@@ -358,7 +359,7 @@ private slots:
         w.ShowObjectSettingsItemClick();
         QCOMPARE(f.notices.shown, QStringList(2, QStringLiteral("Необходимо выбрать объект из списка объектов")));
 
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("pumping-station.kof")), *w.objectView());
+        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("pumping-station")), *w.objectView());
         ObjectForm* form = w.objectView()->currentForm();
         QVERIFY(form);
         FormControl* tabs = form->control(QStringLiteral("TabSet1"));
@@ -411,7 +412,7 @@ private slots:
         const bool initial = w.objectView()->blinkPhase();
         w.Timer_migTimer();
         QCOMPARE(w.objectView()->blinkPhase(), initial);
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter.kof")), *w.objectView());
+        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")), *w.objectView());
         QVERIFY(w.objectView()->blinkPhase()); // lamps lit while the phase is false
         w.Timer_migTimer();
         QVERIFY(!w.objectView()->blinkPhase());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "objects/ControlConfig.h"
-#include "objects/ObjectForm.h"
+#include "forms/ControlConfig.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "support/RecordingSinks.h"
 

@@ -1,8 +1,9 @@
 #include "common/Win1251.h"
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "packets/closing/BookRecord.h"
 #include "support/RecordingSinks.h"
+#include "support/SampleForms.h"
 #include "support/TestRegistry.h"
 
 #include <QJsonArray>
@@ -46,11 +47,6 @@ ToolRun RunDecode(const QStringList& args)
     return RunTool(QStringList{"decode"} + args);
 }
 
-QString SampleForm(const QString& name)
-{
-    return qEnvironmentVariable("KVT_BINARY_DIR") + QStringLiteral("/examples/forms/") + name + QStringLiteral(".kof");
-}
-
 // The control named `name` of the report.
 QJsonObject Control(const QJsonObject& report, const QString& name)
 {
@@ -68,7 +64,7 @@ class DecodeToolTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("KVT_TOOLS_DIR") || !QFile::exists(SampleForm("pumping-station")))
+        if (qEnvironmentVariableIsEmpty("KVT_TOOLS_DIR") || !QFile::exists(kvt::test::SampleForm("pumping-station")))
             QFAIL("kvt-tool and the sample forms must be built (KVT_TOOLS_DIR, KVT_BINARY_DIR)");
     }
 
@@ -126,7 +122,7 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(bool, alarm);
         QFETCH(QString, gk);
-        const ToolRun run = RunDecode({SampleForm(form), packet, "--full"});
+        const ToolRun run = RunDecode({kvt::test::SampleForm(form), packet, "--full"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(Control(run.json, control), QJsonDocument::fromJson(expected.toUtf8()).object());
         QCOMPARE(run.json.value("alarm").toBool(), alarm);
@@ -134,7 +130,7 @@ private slots:
         QVERIFY(run.json.value("error").isNull());
 
         // Display only: the same picture, never an alarm nor a link-check value.
-        const ToolRun display = RunDecode({SampleForm(form), packet});
+        const ToolRun display = RunDecode({kvt::test::SampleForm(form), packet});
         QCOMPARE(display.exitCode, 0);
         QCOMPARE(Control(display.json, control), QJsonDocument::fromJson(expected.toUtf8()).object());
         QCOMPARE(display.json.value("alarm").toBool(), false);
@@ -144,7 +140,7 @@ private slots:
 
     void fullReportOfAnAlarm()
     {
-        const ToolRun run = RunDecode({SampleForm("pumping-station"), "0D0301CDD12D33006428000C76322E311E01E028", "--full"});
+        const ToolRun run = RunDecode({kvt::test::SampleForm("pumping-station"), "0D0301CDD12D33006428000C76322E311E01E028", "--full"});
         QCOMPARE(run.exitCode, 0);
         const QStringList keys{"controls", "alarm", "state_summary", "alarm_summary", "settings_summary",
                                "forward_summary", "forward_alarms", "gk", "link_check", "error"};
@@ -174,13 +170,13 @@ private slots:
     void failureStillReports()
     {
         // 16 bytes with 'A' at byte 7 and 'E' at byte 12: the reading "12x4" is no number.
-        const ToolRun run = RunDecode({SampleForm("water-meter"), "000000000000413132783445313233340C"});
+        const ToolRun run = RunDecode({kvt::test::SampleForm("water-meter"), "000000000000413132783445313233340C"});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.json.value("error").toString(), QStringLiteral("'12x4' is not a valid integer value"));
         QVERIFY(run.json.value("controls").toArray().isEmpty());
 
         // A conversion failure in the middle: the controls before it are listed.
-        const ToolRun energy = RunDecode({SampleForm("water-meter"), "0030D4449AZZ00"});
+        const ToolRun energy = RunDecode({kvt::test::SampleForm("water-meter"), "0030D4449AZZ00"});
         QCOMPARE(energy.exitCode, 1);
         QCOMPARE(energy.json.value("error").toString(), QStringLiteral("HexToFloat conversion error"));
         const QJsonArray controls = energy.json.value("controls").toArray();
@@ -200,7 +196,7 @@ private slots:
         QFETCH(QString, packet);
         QFETCH(bool, alarm);
         QTemporaryDir home;
-        const QStringList args{"book-records", home.path(), SampleForm("pumping-station"), packet,
+        const QStringList args{"book-records", home.path(), kvt::test::SampleForm("pumping-station"), packet,
                                "--name", "НС-3 <\"A&B\">", "--phone", "79161234501", "--stamp", "01.03.24  10:05",
                                "--month", "2024-03"};
         QCOMPARE(RunTool(args).exitCode, 0);
@@ -214,7 +210,7 @@ private slots:
         // The same packet decoded here: each book holds its head and the record twice.
         test::FakeMainTimers timers;
         StatePacketDecoder decoder(timers);
-        const auto form = ObjectForm::FromFile(SampleForm("pumping-station"));
+        const auto form = ObjectForm::FromFile(kvt::test::SampleForm("pumping-station"));
         const auto result = decoder.ApplyStatePacket(form.get(), packet, true, "01.03.24  10:05", "НС-3 <\"A&B\">", "79161234501");
         QVERIFY(result.has_value());
         for (const MonthlyBook book : {MonthlyBook::States, MonthlyBook::Alarms}) {

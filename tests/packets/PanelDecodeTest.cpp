@@ -2,7 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/Win1251.h"
-#include "objects/DelphiColor.h"
+#include "forms/DelphiColor.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>

@@ -1,38 +1,14 @@
 #include "support/RecordingSinks.h"
+#include "support/SampleForms.h"
 #include "support/TestRegistry.h"
 
 #include "common/MainTimers.h"
-#include "objects/ObjectForm.h"
-#include "objects/view/ObjectView.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace kvt;
-
-namespace {
-
-QString examples()
-{
-    return qEnvironmentVariable("KVT_BINARY_DIR") + u"/examples/forms/"_qs;
-}
-
-// The named packet of a sample's .packets file (NAME HEX lines, '#' comments).
-QString samplePacket(const QString& form, const QString& name)
-{
-    QFile file(qEnvironmentVariable("KVT_SOURCE_DIR") + u"/examples/forms/"_qs + form + u".packets"_qs);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
-        if (words.size() == 2 && words[0] == name)
-            return words[1];
-    }
-    return {};
-}
-
-} // namespace
 
 // The sample forms and their packets mean what their comments say: decoded in full processing,
 // each packet shows the expected values and raises the alarm exactly when it should.
@@ -95,9 +71,9 @@ private slots:
         QFETCH(QStringList, shown);
         QFETCH(QString, gk);
         QFETCH(QString, linkCheck);
-        const QString hex = samplePacket(form, packet);
+        const QString hex = test::SamplePacket(form, packet);
         QVERIFY(!hex.isEmpty());
-        auto objectForm = ObjectForm::FromFile(examples() + form + u".kof"_qs);
+        auto objectForm = ObjectForm::FromFile(test::SampleForm(form));
         test::FakeMainTimers timers;
         StatePacketDecoder decoder(timers, QLatin1Char('.'));
         const auto result = decoder.ApplyStatePacket(objectForm.get(), hex, true, u"01.02.26  10:00"_qs, form, QString());
@@ -119,28 +95,6 @@ private slots:
 
     // Screenshots of every sample form with its packets applied (display only, as when an
     // object is selected), saved under the build folder to be looked at.
-    void screenshotsWithPackets()
-    {
-        const QString folder = qEnvironmentVariable("KVT_BINARY_DIR") + u"/screenshots"_qs;
-        QVERIFY(QDir().mkpath(folder));
-        const QList<QPair<QString, QStringList>> samples{
-            {u"pumping-station"_qs, {u"normal"_qs, u"alarm"_qs}},
-            {u"boiler-house"_qs, {u"normal"_qs, u"alarm"_qs}},
-            {u"water-meter"_qs, {u"normal"_qs, u"alarm"_qs, u"calibration"_qs}}};
-        for (const auto& [form, packets] : samples) {
-            for (const QString& packet : packets) {
-                ObjectView view;
-                view.resize(700, 340);
-                view.show();
-                view.showForm(ObjectForm::FromFile(examples() + form + u".kof"_qs));
-                view.centreForm();
-                test::FakeMainTimers timers;
-                StatePacketDecoder decoder(timers, QLatin1Char('.'));
-                decoder.ApplyStatePacket(view.currentForm(), samplePacket(form, packet), false, {}, {}, {});
-                QVERIFY(view.grab().toImage().save(folder + u'/' + form + u'-' + packet + u".png"_qs));
-            }
-        }
-    }
 };
 
 KVT_TEST(SamplePacketsTest)

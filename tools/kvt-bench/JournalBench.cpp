@@ -5,7 +5,7 @@
 #include "common/DesktopShell.h"
 #include "common/SupervisionPause.h"
 #include "journals/EventLog.h"
-#include "journals/GurSoobForm.h"
+#include "journals/ui/GurSoobForm.h"
 #include "journals/LogFile.h"
 
 #include <QApplication>

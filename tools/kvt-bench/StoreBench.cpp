@@ -2,11 +2,11 @@
 // object holding 200,000 of them) and on a small baseline (10 objects, 100 packets).
 #include "Bench.h"
 
-#include "objects/ObjectSelection.h"
-#include "objects/Registry.h"
-#include "objects/RegistryPorts.h"
-#include "objects/RegistryTrees.h"
-#include "objects/RegistryTreeViews.h"
+#include "objects/ui/ObjectSelection.h"
+#include "store/Registry.h"
+#include "objects/ui/RegistryPorts.h"
+#include "objects/ui/RegistryTrees.h"
+#include "objects/ui/RegistryTreeViews.h"
 #include "common/Confirmation.h"
 #include "common/EventSink.h"
 #include "common/OperatorNotices.h"

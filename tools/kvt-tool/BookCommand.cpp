@@ -7,7 +7,7 @@
 
 #include "common/Clock.h"
 #include "common/ErrorHandler.h"
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "packets/closing/BookWriter.h"
 

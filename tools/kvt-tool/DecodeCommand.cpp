@@ -2,7 +2,7 @@
 #include "ToolTimers.h"
 
 #include "common/Errors.h"
-#include "objects/ObjectForm.h"
+#include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
 #include "packets/DecodeReport.h"
 

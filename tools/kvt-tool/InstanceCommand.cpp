@@ -4,8 +4,8 @@
 
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
-#include "objects/DataAlias.h"
-#include "objects/Registry.h"
+#include "store/DataAlias.h"
+#include "store/Registry.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "common/AtomicFile.h"
 #include "common/Errors.h"
-#include "objects/ComponentStream.h"
-#include "objects/FormText.h"
+#include "forms/ComponentStream.h"
+#include "forms/FormText.h"
 
 #include <QFile>
 

@@ -1,0 +1,127 @@
+#include "objects/ui/ObjectSelection.h"
+
+#include "common/ErrorHandler.h"
+#include "common/OperatorNotices.h"
+#include "common/ProgramDirectory.h"
+#include "store/Registry.h"
+#include "objects/ui/RegistryPorts.h"
+#include "objects/ui/RegistryTrees.h"
+
+#include <QFileInfo>
+#include <QItemSelectionModel>
+
+namespace kvt::registry {
+
+namespace {
+const QString kLinkCheckGsm = QStringLiteral("      Последняя проверка связи (GSM): ");
+const QString kLatestChanges = QStringLiteral("      Последние изменения: ");
+const QString kLinkCheck = QStringLiteral("      Последняя проверка связи: ");
+const QString kLatestState = QStringLiteral("      Последнее состояние на: ");
+const QString kStateAt = QStringLiteral("      Состояние объекта на: ");
+// The history image of the node a receive has just refreshed: the header keeps its text.
+constexpr int kFreshHistoryImage = 1;
+} // namespace
+
+ObjectSelection::ObjectSelection(Registry& registry, RegistryTrees& trees, RegistryServices services, QObject* parent)
+    : QObject(parent), registry_(registry), trees_(trees), services_(std::move(services))
+{
+    connect(trees_.objectTree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!trees_.isRebuilding() && current.isValid())
+                    Guarded([&] { ObjectTreeViewChange(current); });
+            });
+    connect(trees_.objectTree(), &RegistryTreeView::contextPopup, this, [this] { Guarded([&] { ObjectTreeViewContextPopup(); }); });
+    connect(trees_.historyTree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!trees_.isRebuilding() && current.isValid())
+                    Guarded([&] { Time_TreeViewChange(current); });
+            });
+}
+
+bool ObjectSelection::FormFileExists(const QString& path, const QString& programDirectory)
+{
+    if (path.isEmpty())
+        return false;
+    return QFileInfo(path).isFile() || QFileInfo(InProgramDirectory(programDirectory, path)).isFile();
+}
+
+void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
+{
+    HistoryTreeModel& history = trees_.historyModel();
+    trees_.clearHistory();
+    if (trees_.objectModel().isRoot(node)) {
+        services_.host->showLinkCheckLine(QString());
+        history.setRootText(QString());
+        history.setRootImage(-1);
+        trees_.expandHistoryTree();
+        return;
+    }
+    const RootedTreeModel::Node object = trees_.objectModel().node(node);
+    ObjectTable& table = registry_.objects();
+    // A name that is not found leaves the table where it stood, as a locate does.
+    table.locateByName(object.text);
+    const ObjectRecord row = table.currentRow();
+    if (!FormFileExists(row.Adres_O, services_.programDirectory)) {
+        services_.notices->notice(kFormFileMissing);
+        return;
+    }
+    history.setRootText(object.text);
+    trees_.FillHistoryTree(row.Kod_O);
+    history.setRootImage(object.imageIndex);
+
+    services_.forms->LoadObjectForm(row.Adres_O);
+    services_.forms->setSecondTabCaption(kConfigurationTab);
+    if (!row.Time_SMS.isEmpty())
+        services_.forms->showStoredPacket(row.Time_SMS);
+    services_.host->showLinkCheckLine(object.text + kLinkCheckGsm + row.Time_Ring);
+    services_.host->showStateLine(object.text + kLatestChanges + row.Date_SMS);
+    trees_.expandHistoryTree();
+}
+
+void ObjectSelection::ObjectTreeViewContextPopup()
+{
+    const QModelIndex node = trees_.selectedObjectNode();
+    if (!node.isValid())
+        return;
+    HistoryTreeModel& history = trees_.historyModel();
+    if (trees_.objectModel().isRoot(node)) {
+        services_.host->showLinkCheckLine(QString());
+        history.setRootText(QString());
+        trees_.expandHistoryTree();
+        return;
+    }
+    const RootedTreeModel::Node object = trees_.objectModel().node(node);
+    ObjectTable& table = registry_.objects();
+    table.locateByName(object.text);
+    trees_.SelectObjectNode();
+    const ObjectRecord row = table.currentRow();
+    trees_.refreshHistory(object.text, row.Kod_O);
+    history.setRootImage(trees_.objectModel().node(trees_.selectedObjectNode()).imageIndex);
+    if (!row.Time_SMS.isEmpty())
+        services_.forms->showStoredPacket(row.Time_SMS);
+    services_.host->showLinkCheckLine(object.text + kLinkCheck + row.Time_Ring);
+    services_.host->showStateLine(object.text + kLatestState + row.Date_SMS);
+    trees_.expandHistoryTree();
+}
+
+void ObjectSelection::Time_TreeViewChange(const QModelIndex& node)
+{
+    if (!services_.forms->hasObjectForm())
+        return;
+    HistoryTreeModel& history = trees_.historyModel();
+    const QString objectName = trees_.objectModel().node(trees_.selectedObjectNode()).text;
+    if (history.isRoot(node)) {
+        ObjectTable& table = registry_.objects();
+        table.locateByName(objectName);
+        services_.forms->LoadObjectForm(table.currentRow().Adres_O);
+    } else {
+        const auto packet = registry_.packets().packet(history.node(node).data);
+        if (packet)
+            services_.forms->showStoredPacket(packet->Text_SMS);
+    }
+    const RootedTreeModel::Node entry = history.node(node);
+    if (entry.imageIndex != kFreshHistoryImage)
+        services_.host->showStateLine(objectName + kStateAt + entry.text);
+}
+
+} // namespace kvt::registry

@@ -1,0 +1,171 @@
+#include "objects/ui/ObjectView.h"
+
+#include "common/OperatorNotices.h"
+#include "forms/ObjectForm.h"
+#include "objects/ui/FormPainting.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace kvt {
+namespace {
+
+const QString kViewName = QStringLiteral("ScrollBox2");
+const QString kViewHint = QStringLiteral("Окно формы объекта");
+
+// The widget that hosts a form: its background and font are the form's own.
+class FormWidget : public QWidget {
+public:
+    FormWidget(ObjectForm& form, FormViewState& state, QWidget* parent) : QWidget(parent), form_(form)
+    {
+        setObjectName(uniqueFormName(form.name()));
+        resize(form.clientSize());
+        QColor fontColor = Qt::black;
+        QFont font = DefaultFormFont();
+        if (form.record())
+            font = FontOf(*form.record(), font, fontColor, fontColor);
+        setFont(font);
+        if (form.record()) {
+            BuildChildWidgets(*form.record(), this, state, font, fontColor, ScreenColor(form.color()));
+        } else {
+            for (FormControl* control : form.controls())
+                new ControlWidget(*control, state, font, fontColor, ScreenColor(form.color()), this);
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter(this).fillRect(rect(), ScreenColor(form_.color()));
+    }
+
+private:
+    // The form's name made unique among the application's windows: a clash gets "_1", "_2" ...
+    static QString uniqueFormName(const QString& name)
+    {
+        auto taken = [](const QString& candidate) {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (widget->objectName() == candidate)
+                    return true;
+            }
+            return false;
+        };
+        QString candidate = name;
+        for (int i = 1; taken(candidate); ++i)
+            candidate = name + u'_' + QString::number(i);
+        return candidate;
+    }
+
+    ObjectForm& form_;
+};
+
+} // namespace
+
+ObjectView::ObjectView(QWidget* parent) : QScrollArea(parent)
+{
+    setObjectName(kViewName);
+    setToolTip(kViewHint);
+    setWidgetResizable(false);
+    canvas_ = new QWidget;
+    setWidget(canvas_);
+    fitCanvas();
+}
+
+ObjectView::~ObjectView()
+{
+    clearForm();
+}
+
+void ObjectView::clearForm()
+{
+    delete formWidget_;
+    formWidget_ = nullptr;
+    wiring_.reset();
+    state_ = FormViewState{};
+    form_.reset();
+    fitCanvas();
+}
+
+void ObjectView::showForm(std::unique_ptr<ObjectForm> form)
+{
+    clearForm();
+    form_ = std::move(form);
+    state_.form = form_.get();
+    formWidget_ = new FormWidget(*form_, state_, canvas_);
+    formWidget_->move(0, 0);
+    formWidget_->show();
+    fitCanvas();
+}
+
+void ObjectView::wireForm(ObjectFormHandlers& handlers, ControlConfig& config)
+{
+    if (!form_)
+        return;
+    wiring_ = std::make_unique<FormWiring>(handlers);
+    state_.wiring = wiring_.get();
+    wiring_->wire(*form_, config);
+}
+
+void ObjectView::centreForm()
+{
+    if (!formWidget_)
+        return;
+    formWidget_->move(CentreOffset(width(), formWidget_->width()), CentreOffset(height(), formWidget_->height()));
+    fitCanvas();
+}
+
+void ObjectView::placeForm(const QPoint& topLeft)
+{
+    if (!formWidget_)
+        return;
+    formWidget_->move(topLeft);
+    fitCanvas();
+}
+
+void ObjectView::setBlinkPhase(bool lit)
+{
+    if (state_.blinkLit == lit)
+        return;
+    state_.blinkLit = lit;
+    if (!formWidget_)
+        return;
+    for (ControlWidget* widget : formWidget_->findChildren<ControlWidget*>()) {
+        if (widget->model().kind() == ControlKind::Led && widget->model().helpContext() == kBlinkingMarker)
+            widget->update();
+    }
+}
+
+void ObjectView::resizeEvent(QResizeEvent* event)
+{
+    QScrollArea::resizeEvent(event);
+    fitCanvas();
+}
+
+void ObjectView::fitCanvas()
+{
+    QSize size = viewport()->size();
+    if (formWidget_)
+        size = size.expandedTo(QSize(formWidget_->x() + formWidget_->width(), formWidget_->y() + formWidget_->height()));
+    canvas_->resize(size);
+}
+
+ObjectFormLoader::ObjectFormLoader(QString programDirectory, ObjectFormHandlers& handlers, ControlConfig& config,
+                                   OperatorNotices& notices)
+    : programDirectory_(std::move(programDirectory)), handlers_(handlers), config_(config), notices_(notices)
+{
+}
+
+void ObjectFormLoader::LoadObjectForm(const QString& path, ObjectView& view)
+{
+    view.clearForm();
+    const std::optional<QString> file = ResolveObjectFormPath(path, programDirectory_);
+    if (!file) {
+        notices_.notice(kFormFileNotFoundMessage);
+        return;
+    }
+    view.showForm(ObjectForm::FromFile(*file));
+    view.wireForm(handlers_, config_);
+    view.centreForm();
+}
+
+} // namespace kvt

@@ -1,0 +1,15 @@
+#include "objects/ui/PageSwitching.h"
+
+#include "forms/ObjectForm.h"
+
+namespace kvt {
+
+void FlipFormPages(ObjectForm& form)
+{
+    for (FormControl* control : form.controls()) {
+        if (control->kind() != ControlKind::PageSwitch)
+            control->setVisible(!control->isVisible());
+    }
+}
+
+} // namespace kvt

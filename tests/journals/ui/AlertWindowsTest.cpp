@@ -1,0 +1,111 @@
+#include "journals/ui/AboutForm.h"
+#include "journals/WavSoundPlayer.h"
+#include "journals/ui/MessageForm.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace kvt;
+
+namespace {
+// A short silent PCM WAV file.
+QByteArray silentWav()
+{
+    const quint32 samples = 800;
+    QByteArray data;
+    auto put32 = [&](quint32 v) { for (int i = 0; i < 4; ++i) data.append(char((v >> (8 * i)) & 0xFF)); };
+    auto put16 = [&](quint16 v) { data.append(char(v & 0xFF)); data.append(char(v >> 8)); };
+    data.append("RIFF");
+    put32(36 + samples * 2);
+    data.append("WAVEfmt ");
+    put32(16); put16(1); put16(1); put32(8000); put32(16000); put16(2); put16(16);
+    data.append("data");
+    put32(samples * 2);
+    data.append(QByteArray(int(samples * 2), '\0'));
+    return data;
+}
+} // namespace
+
+class AlertWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void wavPlayerIsSilentWithoutFileOrAudio()
+    {
+        QTemporaryDir dir;
+        WavSoundPlayer player(dir.path());
+        QCOMPARE(player.fileOf(QStringLiteral("Alarm")), dir.path() + QStringLiteral("/Alarm.wav"));
+        player.play(QStringLiteral("Alarm")); // no file: nothing happens
+        QFile wav(player.fileOf(QStringLiteral("SendData")));
+        QVERIFY(wav.open(QIODevice::WriteOnly));
+        wav.write(silentWav());
+        wav.close();
+        // A real file on a machine that may have no audio device: plays or stays silent, never fails.
+        player.play(QStringLiteral("SendData"));
+        player.play(QStringLiteral("SendData"));
+        QTest::qWait(50);
+    }
+
+    void notificationCountsDownAndClosesItself()
+    {
+        MessageForm form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Уведомление пользователя"));
+        QCOMPARE(form.size(), QSize(307, 107));
+        QCOMPARE(form.okButton()->size(), QSize(95, 25));
+        QVERIFY(form.findChild<QLabel*>(QStringLiteral("Label1"))->text() == QStringLiteral("Дождитесь завершения предидущего действия"));
+        QCOMPARE(form.countdownTimer()->interval(), 1000);
+
+        for (int round = 0; round < 2; ++round) {
+            form.show();
+            QCOMPARE(form.counter(), 10);
+            QVERIFY(form.countdownTimer()->isActive());
+            QCOMPARE(form.okButton()->text(), QStringLiteral("Ok"));
+            for (int expected = 10; expected >= 1; --expected) {
+                form.Timer1Timer();
+                QCOMPARE(form.okButton()->text(), QStringLiteral("Ok (%1)").arg(expected));
+                QVERIFY(form.isVisible());
+            }
+            form.Timer1Timer(); // eleventh second: closes
+            QVERIFY(!form.isVisible());
+            QCOMPARE(form.okButton()->text(), QStringLiteral("Ok"));
+            QVERIFY(!form.countdownTimer()->isActive());
+        }
+    }
+
+    void notificationButtonClosesAtOnce()
+    {
+        MessageForm form;
+        form.show();
+        form.Timer1Timer();
+        form.Timer1Timer();
+        QCOMPARE(form.okButton()->text(), QStringLiteral("Ok (9)"));
+        QTest::mouseClick(form.okButton(), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(form.okButton()->text(), QStringLiteral("Ok"));
+        QVERIFY(!form.countdownTimer()->isActive());
+        form.show();
+        QCOMPARE(form.counter(), 10);
+        form.close(); // closing by the window's own button restores the caption too
+        QVERIFY(!form.countdownTimer()->isActive());
+    }
+
+    void aboutWindow()
+    {
+        AboutForm about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+        QCOMPARE(about.size(), QSize(513, 154));
+        QCOMPARE(AboutForm::banner().size(), QSize(499, 95));
+        auto* title = about.findChild<QLabel*>(QStringLiteral("Label1"));
+        QCOMPARE(title->text(), QStringLiteral("КВТ 5.1 NVX"));
+        QVERIFY(title->font().bold());
+        QCOMPARE(title->font().pixelSize(), 29);
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label2"))->text().count(QLatin1Char('\n')), 1);
+    }
+};
+
+KVT_TEST(AlertWindowsTest)
+#include "AlertWindowsTest.moc"
