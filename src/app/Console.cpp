@@ -72,12 +72,12 @@ int RunConsole(KvtApplication& app)
 
     SystemClock clock;
     WavSoundPlayer sounds(InProgramDirectory(home, QStringLiteral("sounds")));
-    ConsoleCore core(home, clock, sounds);
     QtDesktopShell shell;
     DetachedProgramLauncher launcher;
     // Notices show over the main window; confirmations keep to the middle of the screen.
     MessageBoxes notices;
     MessageBoxes confirmation;
+    ConsoleCore core(home, clock, sounds, notices);
 
     // 1: the main window; its creation and show steps run before any later window exists
     // (2, the add/edit object window, comes with the main window's registry part).

@@ -4,13 +4,16 @@
 
 namespace kvt {
 
-ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, std::unique_ptr<LinkPorts> linkPorts)
+ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, OperatorNotices& notices,
+                         std::unique_ptr<LinkPorts> linkPorts)
     : programDirectory(std::move(folder)),
       clock(clockRef),
       log(programDirectory, clock),
       addresses(programDirectory),
       ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>()),
-      sounds(settings, &player)
+      sounds(settings, &player),
+      currentObject(programDirectory, notices),
+      decoder(timers)
 {
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/MainWindowTimers.h"
 #include "common/SupervisionPause.h"
+#include "forms/CurrentObject.h"
 #include "gsm/ModemEngineState.h"
 #include "journals/EventLog.h"
 #include "store/ChannelAddresses.h"
@@ -10,20 +12,24 @@
 #include "settings/AlertSounds.h"
 #include "settings/LinkConnections.h"
 #include "settings/Settings.h"
+#include "packets/ApplyStatePacket.h"
 
 #include <QString>
 
 namespace kvt {
 
 class Clock;
+class OperatorNotices;
 class SoundPlayer;
 
 // The console's state that lives as long as the program, apart from the windows: the event
 // log, the store of objects and packets with the channel address files, the settings, the
 // three link ports with the lamps of the link panel and their connection state, the modem
-// engine's flags, the supervision pause flag and the sounds.
+// engine's flags, the supervision pause flag, the sounds, the six timers of the main window,
+// the current object and the decoder that draws packets on its form.
 struct ConsoleCore {
-    ConsoleCore(QString programDirectory, Clock& clock, SoundPlayer& player, std::unique_ptr<LinkPorts> ports = nullptr);
+    ConsoleCore(QString programDirectory, Clock& clock, SoundPlayer& player, OperatorNotices& notices,
+                std::unique_ptr<LinkPorts> ports = nullptr);
 
     QString programDirectory;
     Clock& clock;
@@ -37,6 +43,9 @@ struct ConsoleCore {
     ModemEngineState modem;
     SupervisionPause supervisionPause;
     AlertSounds sounds;
+    MainWindowTimers timers;
+    CurrentObject currentObject;
+    StatePacketDecoder decoder;
 };
 
 // The folders the console writes into (the data store, the event log archives and the

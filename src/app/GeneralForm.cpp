@@ -47,7 +47,7 @@ const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телв�
 
 
 GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)), timers_(new MainWindowTimers(this))
+    : QMainWindow(parent), services_(std::move(services))
 {
     setObjectName(QStringLiteral("General"));
     setWindowTitle(kCaption);
@@ -56,7 +56,7 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     setFont(font);
     setMinimumSize(kMinimumWindowSize);
 
-    errorRecovery_ = std::make_unique<ErrorRecovery>(*timers_, services_.core.log, [this] {
+    errorRecovery_ = std::make_unique<ErrorRecovery>(timers(), services_.core.log, [this] {
         // The modem counts as connected while its connect button is disabled.
         return services_.core.connections.isConnected(Link::Gsm);
     });
@@ -65,15 +65,16 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     buildLayout();
     buildMenus();
     buildContextMenus();
-    terminalBlink_ = std::make_unique<TerminalBlink>(static_cast<QWidget&>(*terminalButton_), *timers_, [this] {
+    terminalBlink_ = std::make_unique<TerminalBlink>(static_cast<QWidget&>(*terminalButton_), timers(), [this] {
         return terminalWindowShown_ && terminalWindowShown_();
     });
     connectTimers();
-    decoder_ = std::make_unique<StatePacketDecoder>(*timers_);
+    services_.core.currentObject.setFormHandlers(*this);
     registry::RegistryServices registryServices;
     registryServices.programDirectory = programDirectory();
     registryServices.host = this;
-    registryServices.forms = this;
+    registryServices.current = &services_.core.currentObject;
+    registryServices.decoder = &services_.core.decoder;
     registryServices.notices = &services_.notices;
     registryServices.confirmation = &services_.confirmation;
     registryServices.events = &services_.core.log;
@@ -81,9 +82,8 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     registryUi_ = std::make_unique<registry::ObjectRegistryUi>(services_.core.registry, services_.core.addresses,
                                                                objectTree_, historyTree_, registryServices, this);
     registryUi_->trees().setImageList(StatusImageList());
-    formLoader_ = std::make_unique<ObjectFormLoader>(programDirectory(), *this, valueListEditor1_, services_.notices);
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
-    timers_->start(MainTimer::Timer2);
+    timers().start(MainTimer::Timer2);
     Guarded([this] { FormCreate(); });
 }
 
@@ -103,7 +103,12 @@ void GeneralForm::connectTimers()
         {MainTimer::Timer_mig, &GeneralForm::Timer_migTimer},
     };
     for (const auto& [timer, handler] : ticks)
-        connect(&timers_->qtimer(timer), &QTimer::timeout, this, [this, handler = handler] { (this->*handler)(); });
+        connect(&timers().qtimer(timer), &QTimer::timeout, this, [this, handler = handler] { (this->*handler)(); });
+}
+
+MainWindowTimers& GeneralForm::timers()
+{
+    return services_.core.timers;
 }
 
 const QString& GeneralForm::programDirectory() const
@@ -146,7 +151,7 @@ void GeneralForm::AddCommandLineObject(const QString& argument)
     registry::RegistryTrees& trees = registryUi_->trees();
     const QModelIndex node = trees.objectModel().appendChild(
         {name, objects.currentRow().Kod_O, static_cast<int>(StatusIcon::GsmUp)});
-    formLoader_->LoadObjectForm(argument, *objectView_);
+    core.currentObject.LoadObjectForm(argument);
     trees.selectObjectNode(node);
 }
 
@@ -179,11 +184,6 @@ void GeneralForm::FormClose()
 
 // --- placement of the object form ---------------------------------------------------------------
 
-QWidget* GeneralForm::currentObjectForm() const
-{
-    return objectView_->currentForm() ? objectView_->formWidget() : nullptr;
-}
-
 int GeneralForm::historyTreeHeight() const
 {
     return splitter5_->sizes().value(1);
@@ -200,14 +200,14 @@ void GeneralForm::ApplyHistoryHeight()
 
 void GeneralForm::RecentreAfterSystemCommand()
 {
-    if (QWidget* form = currentObjectForm())
+    if (QWidget* form = objectView_->formWidget())
         objectView_->placeForm(PlaceAfterSystemCommand(objectView_->size(), form->size()));
     ApplyHistoryHeight();
 }
 
 void GeneralForm::Splitter1Moved()
 {
-    if (QWidget* form = currentObjectForm())
+    if (QWidget* form = objectView_->formWidget())
         objectView_->placeForm(PlaceAfterSplitterDrag(objectView_->size(), form->size(), form->pos()));
 }
 
@@ -235,41 +235,17 @@ void GeneralForm::changeEvent(QEvent* event)
 void GeneralForm::Stop_Avari_ButtonClick()
 {
     StatusTreeAdapter trees(registryUi_->trees());
-    ResetSelectedObject(trees, services_.core.log, *timers_);
+    ResetSelectedObject(trees, services_.core.log, timers());
 }
 
 void GeneralForm::ShowObjectFormItemClick()
 {
-    showObjectFormPage(0);
+    services_.core.currentObject.showPage(0);
 }
 
 void GeneralForm::ShowObjectSettingsItemClick()
 {
-    showObjectFormPage(1);
-}
-
-void GeneralForm::showObjectFormPage(int page)
-{
-    ObjectForm* form = objectView_->currentForm();
-    if (!form) {
-        services_.notices.notice(QStringLiteral("Необходимо выбрать объект из списка объектов"));
-        return;
-    }
-    const auto& controls = form->controls();
-    const auto pageSwitch = std::find_if(controls.begin(), controls.end(), [](const FormControl* control) {
-        return control->kind() == ControlKind::PageSwitch;
-    });
-    if (pageSwitch == controls.end()) {
-        if (page > 0)
-            services_.notices.notice(QStringLiteral("Объект не имеет установок"));
-        return;
-    }
-    if (page >= (*pageSwitch)->tabs().size())
-        throw KvtError(QStringLiteral("Вкладка %1 отсутствует у переключателя страниц %2")
-                           .arg(page)
-                           .arg((*pageSwitch)->name()));
-    if (FormWiring* wiring = objectView_->wiring())
-        wiring->selectTab(**pageSwitch, page);
+    services_.core.currentObject.showPage(1);
 }
 
 void GeneralForm::SpeedButton3Click(FormControl&) {}
@@ -278,7 +254,7 @@ void GeneralForm::Send_Pusk_ButtonClick(FormControl&) {}
 
 void GeneralForm::TabSet1Change(FormControl&, int, bool&)
 {
-    if (ObjectForm* form = objectView_->currentForm())
+    if (ObjectForm* form = services_.core.currentObject.form())
         FlipFormPages(*form);
 }
 
@@ -328,10 +304,7 @@ void GeneralForm::Timer_Avari_SndTimer()
 
 void GeneralForm::Timer_migTimer()
 {
-    if (!objectView_->currentForm())
-        return;
-    // Each tick flips the phase of the marked lamps: lit, dark, lit ... (a new form starts lit).
-    objectView_->setBlinkPhase(!objectView_->blinkPhase());
+    services_.core.currentObject.toggleBlinkPhase();
 }
 
 // --- the event bar ------------------------------------------------------------------------------
@@ -353,7 +326,7 @@ void GeneralForm::ClearEventLogClick()
 
 void GeneralForm::CancelActionClick()
 {
-    MainWindowCancelSteps modem(services_.core.ports->Port_Modem(), *timers_);
+    MainWindowCancelSteps modem(services_.core.ports->Port_Modem(), timers());
     EventLogCommands::Cancel(services_.core.log, modem, services_.core.clock);
 }
 

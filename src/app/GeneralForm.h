@@ -2,11 +2,9 @@
 
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
-#include "objects/ui/ObjOptEditor.h"
-#include "forms/ControlConfig.h"
 #include "forms/ObjectFormHandlers.h"
+#include "objects/ui/ObjOptEditor.h"
 #include "objects/ui/RegistryPorts.h"
-#include "packets/ApplyStatePacket.h"
 #include "settings/MainWindowAccess.h"
 
 #include <QMainWindow>
@@ -30,7 +28,6 @@ class DesktopShell;
 class ErrorRecovery;
 class LinkStopHandshake;
 class MessageForm;
-class ObjectFormLoader;
 class ObjectView;
 class OptionsForm;
 class GurSoobForm;
@@ -59,8 +56,7 @@ struct GeneralServices {
 class GeneralForm : public QMainWindow,
                     public ObjectFormHandlers,
                     public MainWindowAccess,
-                    public registry::RegistryHost,
-                    public registry::ObjectFormDisplay {
+                    public registry::RegistryHost {
     Q_OBJECT
 public:
     static const QString kCaption;
@@ -72,7 +68,7 @@ public:
 
     const QString& programDirectory() const;
     ConsoleCore& core() { return services_.core; }
-    MainWindowTimers& timers() { return *timers_; }
+    MainWindowTimers& timers();
     // The global error handler's work; installed while the window lives.
     ErrorRecovery& errorRecovery() { return *errorRecovery_; }
     // The windows created after the main window (start-up order) that it shows.
@@ -91,14 +87,6 @@ public:
     void applySvyazInfoPanel(bool checked) override;
     void applyHistoryPanel(bool checked) override;
 
-    // What the registry's handlers use.
-    void showLinkCheckLine(const QString& text) override;
-    void showStateLine(const QString& text) override;
-    void LoadObjectForm(const QString& path) override;
-    bool hasObjectForm() const override;
-    void setSecondTabCaption(const QString& caption) override;
-    void showStoredPacket(const QString& packet) override;
-
     // Handlers lent to the controls of object forms.
     void SpeedButton3Click(FormControl& sender) override;
     void Send_Pusk_ButtonClick(FormControl& sender) override;
@@ -111,9 +99,6 @@ public:
     registry::RegistryTrees& trees();
     registry::ObjectRegistryUi& registryUi() { return *registryUi_; }
     ObjectView* objectView() const { return objectView_; }
-    ObjectFormLoader& formLoader() { return *formLoader_; }
-    // The control configuration list (ValueListEditor1).
-    ControlConfig& controlConfig() { return valueListEditor1_; }
     QLabel* statusLineLabel() const { return label25_; }
     QMenu* objectTreeMenu() const { return objectTreeMenu_; }
     QMenu* historyTreeMenu() const { return historyTreeMenu_; }
@@ -191,11 +176,9 @@ private:
     void FormClose();
     void AddCommandLineObject(const QString& argument);
     void Splitter1Moved();
-    QWidget* currentObjectForm() const;
-    void showObjectFormPage(int page);
+    void bindObjectLines();
 
     GeneralServices services_;
-    MainWindowTimers* timers_;
     std::unique_ptr<ErrorRecovery> errorRecovery_;
     GlobalErrorHandler::Sink previousErrorSink_;
     std::unique_ptr<TerminalBlink> terminalBlink_;
@@ -205,9 +188,6 @@ private:
     OptionsForm* optionsForm_ = nullptr;
     GurSoobForm* journalForm_ = nullptr;
     std::unique_ptr<registry::ObjectRegistryUi> registryUi_;
-    std::unique_ptr<StatePacketDecoder> decoder_;
-    ControlConfig valueListEditor1_;
-    std::unique_ptr<ObjectFormLoader> formLoader_;
     LinkStopHandshake* linkStop_ = nullptr;
     std::function<bool()> terminalWindowShown_;
     bool closed_ = false;
@@ -223,8 +203,8 @@ private:
     QProgressBar* signalBar_ = nullptr;
     QLabel* balanceLabel_ = nullptr;
     QLabel* label25_ = nullptr;
-    QLabel* label17_ = nullptr;
-    QLabel* label10_ = nullptr;
+    QLabel* stateLine_ = nullptr;     // Label17
+    QLabel* linkCheckLine_ = nullptr; // Label10
     ObjectView* objectView_ = nullptr;
     QWidget* bottomPanel_ = nullptr;
     QAbstractButton* terminalButton_ = nullptr;

@@ -121,48 +121,4 @@ void GeneralForm::applyHistoryPanel(bool checked)
         ApplyHistoryHeight();
 }
 
-// --- the registry ------------------------------------------------------------------------------
-
-void GeneralForm::showLinkCheckLine(const QString& text)
-{
-    label10_->setText(text);
-}
-
-void GeneralForm::showStateLine(const QString& text)
-{
-    label17_->setText(text);
-}
-
-void GeneralForm::LoadObjectForm(const QString& path)
-{
-    formLoader_->LoadObjectForm(path, *objectView_);
-}
-
-bool GeneralForm::hasObjectForm() const
-{
-    return objectView_->currentForm() != nullptr;
-}
-
-void GeneralForm::setSecondTabCaption(const QString& caption)
-{
-    ObjectForm* form = objectView_->currentForm();
-    if (!form)
-        return;
-    for (FormControl* control : form->controls()) {
-        if (control->kind() != ControlKind::PageSwitch)
-            continue;
-        QStringList tabs = control->tabs();
-        if (tabs.size() < 2)
-            throw KvtError(QStringLiteral("Переключатель страниц %1 не имеет второй вкладки").arg(control->name()));
-        tabs[1] = caption;
-        control->setTabs(tabs);
-        return;
-    }
-}
-
-void GeneralForm::showStoredPacket(const QString& packet)
-{
-    decoder_->ApplyStatePacket(objectView_->currentForm(), packet, false, QString(), QString(), QString());
-}
-
 } // namespace kvt

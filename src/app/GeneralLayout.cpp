@@ -102,6 +102,7 @@ void GeneralForm::buildLayout()
     connect(splitter1_, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
     column->addWidget(splitter1_, 1);
     setCentralWidget(central);
+    bindObjectLines();
 }
 
 QWidget* GeneralForm::buildToolbar()
@@ -236,10 +237,10 @@ QWidget* GeneralForm::buildRightArea()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     column->addWidget(buildEventBar());
-    label17_ = headerLine(area, QStringLiteral("Label17"));
-    column->addWidget(label17_);
+    stateLine_ = headerLine(area, QStringLiteral("Label17"));
+    column->addWidget(stateLine_);
 
-    objectView_ = new ObjectView(area);
+    objectView_ = new ObjectView(services_.core.currentObject, area);
     QPalette black = objectView_->palette();
     black.setColor(QPalette::Window, Qt::black);
     black.setColor(QPalette::Base, Qt::black);
@@ -297,8 +298,8 @@ QWidget* GeneralForm::buildBottomPanel()
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
-    label10_ = headerLine(panel, QStringLiteral("Label10"));
-    column->addWidget(label10_);
+    linkCheckLine_ = headerLine(panel, QStringLiteral("Label10"));
+    column->addWidget(linkCheckLine_);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(2, 0, 2, 0);
     auto button = [&](const char* name, const QString& caption, void (GeneralForm::*handler)()) {
@@ -331,6 +332,15 @@ void GeneralForm::bindStatusLine()
     };
     connect(&status, &StatusLine::changed, label25_, show);
     show();
+}
+
+void GeneralForm::bindObjectLines()
+{
+    const CurrentObject& current = services_.core.currentObject;
+    connect(&current, &CurrentObject::stateLineChanged, stateLine_, &QLabel::setText);
+    connect(&current, &CurrentObject::linkCheckLineChanged, linkCheckLine_, &QLabel::setText);
+    stateLine_->setText(current.stateLine());
+    linkCheckLine_->setText(current.linkCheckLine());
 }
 
 } // namespace kvt

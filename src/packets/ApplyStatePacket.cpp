@@ -1,5 +1,6 @@
 #include "packets/ApplyStatePacket.h"
 
+#include "forms/CurrentObject.h"
 #include "forms/ObjectForm.h"
 #include "packets/DecodeContext.h"
 #include "packets/StatePacket.h"
@@ -86,6 +87,11 @@ std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm
     if (!full)
         return std::nullopt;
     return StatePacketResult{summaries_, stamp, objectName, phone};
+}
+
+void StatePacketDecoder::showStoredPacket(const CurrentObject& current, QStringView packet)
+{
+    ApplyStatePacket(current.form(), packet, false, QString(), QString(), QString());
 }
 
 } // namespace kvt

@@ -12,6 +12,7 @@
 
 namespace kvt {
 
+class CurrentObject;
 class FormControl;
 class ObjectForm;
 
@@ -33,6 +34,9 @@ public:
     std::optional<StatePacketResult> ApplyStatePacket(ObjectForm* form, QStringView packet, bool full,
                                                       const QString& stamp, const QString& objectName,
                                                       const QString& phone);
+
+    // Draws a stored packet on the form of the current object, display only.
+    void showStoredPacket(const CurrentObject& current, QStringView packet);
 
     // What the last call collected, also after a failure.
     const StateSummaries& summaries() const { return summaries_; }

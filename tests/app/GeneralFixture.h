@@ -34,7 +34,7 @@ public:
         home = dir.path() + QLatin1Char('/');
         EnsureInstanceFolders(home);
         registry::CreateDataAlias(home, registry::kDataFolder, registry::kDataAlias);
-        core = std::make_unique<ConsoleCore>(home, clock, player);
+        core = std::make_unique<ConsoleCore>(home, clock, player, notices);
         window = std::make_unique<Window>(
             GeneralServices{*core, notices, confirmation, shell, launcher, commandLineForm});
     }

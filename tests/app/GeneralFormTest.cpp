@@ -279,7 +279,7 @@ private slots:
         GeneralForm& w = *f.window;
         w.show();
         w.resize(1100, 760);
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")), *w.objectView());
+        f.core->currentObject.LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")));
         QWidget* form = w.objectView()->formWidget();
         QVERIFY(form);
         form->move(3, 4);
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(node.data().toString(), QStringLiteral("Pump.kof"));
         QCOMPARE(iconOf(*f.window, node), 1);
         QCOMPARE(node.parent(), f.window->trees().objectModel().rootIndex());
-        QVERIFY(f.window->objectView()->currentForm());
+        QVERIFY(f.core->currentObject.form());
         QVERIFY(f.core->log.events().join('\n').contains(QStringLiteral("Добавление объекта Pump.kof")));
     }
 
@@ -359,8 +359,8 @@ private slots:
         w.ShowObjectSettingsItemClick();
         QCOMPARE(f.notices.shown, QStringList(2, QStringLiteral("Необходимо выбрать объект из списка объектов")));
 
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("pumping-station")), *w.objectView());
-        ObjectForm* form = w.objectView()->currentForm();
+        f.core->currentObject.LoadObjectForm(test::SampleForm(QStringLiteral("pumping-station")));
+        ObjectForm* form = f.core->currentObject.form();
         QVERIFY(form);
         FormControl* tabs = form->control(QStringLiteral("TabSet1"));
         QVERIFY(tabs);
@@ -409,15 +409,15 @@ private slots:
     {
         GeneralFixture<> f;
         GeneralForm& w = *f.window;
-        const bool initial = w.objectView()->blinkPhase();
+        const bool initial = f.core->currentObject.blinkPhase();
         w.Timer_migTimer();
-        QCOMPARE(w.objectView()->blinkPhase(), initial);
-        w.formLoader().LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")), *w.objectView());
-        QVERIFY(w.objectView()->blinkPhase()); // lamps lit while the phase is false
+        QCOMPARE(f.core->currentObject.blinkPhase(), initial);
+        f.core->currentObject.LoadObjectForm(test::SampleForm(QStringLiteral("water-meter")));
+        QVERIFY(f.core->currentObject.blinkPhase()); // lamps lit while the phase is false
         w.Timer_migTimer();
-        QVERIFY(!w.objectView()->blinkPhase());
+        QVERIFY(!f.core->currentObject.blinkPhase());
         w.Timer_migTimer();
-        QVERIFY(w.objectView()->blinkPhase());
+        QVERIFY(f.core->currentObject.blinkPhase());
     }
 };
 

@@ -2,15 +2,19 @@
 // object holding 200,000 of them) and on a small baseline (10 objects, 100 packets).
 #include "Bench.h"
 
-#include "objects/ui/ObjectSelection.h"
-#include "store/Registry.h"
-#include "objects/ui/RegistryPorts.h"
-#include "objects/ui/RegistryTrees.h"
-#include "objects/ui/RegistryTreeViews.h"
-#include "common/Confirmation.h"
-#include "common/EventSink.h"
+#include "common/MainTimers.h"
 #include "common/OperatorNotices.h"
 #include "common/SupervisionPause.h"
+#include "forms/ComponentStream.h"
+#include "forms/CurrentObject.h"
+#include "forms/FormText.h"
+#include "forms/ObjectFormHandlers.h"
+#include "objects/ui/ObjectSelection.h"
+#include "objects/ui/RegistryPorts.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/RegistryTrees.h"
+#include "packets/ApplyStatePacket.h"
+#include "store/Registry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,18 +42,28 @@ struct Shape {
     qint64 bigObjectPackets; // of object 1, spread evenly among the others
 };
 
-class QuietHost : public RegistryHost, public ObjectFormDisplay, public kvt::OperatorNotices {
+// What the registry's selection needs of the rest of the console, quiet: no layout, no
+// message boxes, no handlers behind the form's controls, no timers.
+class QuietConsole : public RegistryHost,
+                     public kvt::OperatorNotices,
+                     public kvt::ObjectFormHandlers,
+                     public kvt::MainTimers {
 public:
-    void showLinkCheckLine(const QString&) override {}
-    void showStateLine(const QString&) override {}
     void applyHistoryHeightRule() override {}
-    void LoadObjectForm(const QString&) override {}
-    bool hasObjectForm() const override { return false; }
-    void setSecondTabCaption(const QString&) override {}
-    void showStoredPacket(const QString&) override {}
-    void information(const QString&) override {}
     void notice(const QString&) override {}
+    void information(const QString&) override {}
+    void SpeedButton3Click(kvt::FormControl&) override {}
+    void Send_Pusk_ButtonClick(kvt::FormControl&) override {}
+    void TabSet1Change(kvt::FormControl&, int, bool&) override {}
+    void SpinEdit2DblClick(kvt::FormControl&) override {}
+    void SpinEdit3DblClick(kvt::FormControl&) override {}
+    void start(kvt::MainTimer) override {}
+    void stop(kvt::MainTimer) override {}
+    bool isActive(kvt::MainTimer) const override { return false; }
 };
+
+// The form of every bench object: an empty one, so selecting measures the store and the trees.
+const QString kBenchForm = QStringLiteral("object BenchForm: TForm\n  ClientHeight = 10\n  ClientWidth = 10\nend\n");
 
 double msSince(const QElapsedTimer& t)
 {
@@ -118,7 +132,10 @@ int run(const Shape& shape, const QString& suffix, QTextStream& out)
     QTemporaryDir dir;
     const QString home = dir.path() + QLatin1Char('/');
     QDir(home).mkpath(kDataFolder);
-    QFile(home + QStringLiteral("bench.kof")).open(QIODevice::WriteOnly);
+    QFile form(home + QStringLiteral("bench.kof"));
+    if (!form.open(QIODevice::WriteOnly) || form.write(kvt::WriteComponentStream(kvt::FormFromText(kBenchForm))) < 0)
+        out << "# cannot write bench.kof\n";
+    form.close();
     const QString alias = QStringLiteral("DRAV_bench") + suffix;
     CreateDataAlias(home, kDataFolder, alias);
     {
@@ -162,12 +179,16 @@ int run(const Shape& shape, const QString& suffix, QTextStream& out)
     out << "# store_packet_worst" << suffix << ' ' << worst << " ms\n";
 
     // Selecting that object in the tree until its history tree is drawn.
-    QuietHost host;
+    QuietConsole quiet;
     kvt::SupervisionPause pause;
+    kvt::CurrentObject current(home, quiet);
+    current.setFormHandlers(quiet);
+    kvt::StatePacketDecoder decoder(quiet);
     ObjectTreeView objectTree;
     HistoryTreeView historyTree;
     RegistryTrees trees(registry, &objectTree, &historyTree);
-    ObjectSelection selection(registry, trees, RegistryServices{home, &host, &host, &host, nullptr, nullptr, &pause});
+    ObjectSelection selection(registry, trees,
+                              RegistryServices{home, &quiet, &current, &decoder, &quiet, nullptr, nullptr, &pause});
     trees.BuildObjectTree();
     trees.expandObjectTree();
     objectTree.resize(200, 400);

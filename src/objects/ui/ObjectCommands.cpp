@@ -5,6 +5,7 @@
 #include "common/EventSink.h"
 #include "common/OperatorNotices.h"
 #include "common/SupervisionPause.h"
+#include "forms/CurrentObject.h"
 #include "objects/ui/AddNewObjectForm.h"
 #include "store/ChannelAddresses.h"
 #include "store/Registry.h"
@@ -121,7 +122,7 @@ void ObjectCommands::Apply_New_Object_ButtonClick()
     trees_.BuildObjectTree();
     trees_.expandObjectTree();
     services_.host->applyHistoryHeightRule();
-    services_.forms->LoadObjectForm(window_.path());
+    services_.current->LoadObjectForm(window_.path());
     window_.accept();
 }
 
@@ -178,7 +179,7 @@ void ObjectCommands::Apply_Edit_Object_ButtonClick()
         row.Adres_O = window_.path();
     });
     draft_.reset();
-    services_.forms->LoadObjectForm(window_.path());
+    services_.current->LoadObjectForm(window_.path());
     trees_.BuildObjectTree();
     trees_.expandObjectTree();
     window_.accept();

@@ -2,9 +2,11 @@
 
 #include "common/ErrorHandler.h"
 #include "common/OperatorNotices.h"
+#include "forms/CurrentObject.h"
+#include "forms/FormWiring.h"
+#include "packets/ApplyStatePacket.h"
 #include "common/ProgramDirectory.h"
 #include "store/Registry.h"
-#include "objects/ui/RegistryPorts.h"
 #include "objects/ui/RegistryTrees.h"
 
 #include <QFileInfo>
@@ -50,7 +52,7 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     HistoryTreeModel& history = trees_.historyModel();
     trees_.clearHistory();
     if (trees_.objectModel().isRoot(node)) {
-        services_.host->showLinkCheckLine(QString());
+        services_.current->showLinkCheckLine(QString());
         history.setRootText(QString());
         history.setRootImage(-1);
         trees_.expandHistoryTree();
@@ -62,19 +64,19 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     table.locateByName(object.text);
     const ObjectRecord row = table.currentRow();
     if (!FormFileExists(row.Adres_O, services_.programDirectory)) {
-        services_.notices->notice(kFormFileMissing);
+        services_.notices->notice(kFormFileNotFoundMessage);
         return;
     }
     history.setRootText(object.text);
     trees_.FillHistoryTree(row.Kod_O);
     history.setRootImage(object.imageIndex);
 
-    services_.forms->LoadObjectForm(row.Adres_O);
-    services_.forms->setSecondTabCaption(kConfigurationTab);
+    services_.current->LoadObjectForm(row.Adres_O);
+    services_.current->setSecondTabCaption(kConfigurationTab);
     if (!row.Time_SMS.isEmpty())
-        services_.forms->showStoredPacket(row.Time_SMS);
-    services_.host->showLinkCheckLine(object.text + kLinkCheckGsm + row.Time_Ring);
-    services_.host->showStateLine(object.text + kLatestChanges + row.Date_SMS);
+        services_.decoder->showStoredPacket(*services_.current, row.Time_SMS);
+    services_.current->showLinkCheckLine(object.text + kLinkCheckGsm + row.Time_Ring);
+    services_.current->showStateLine(object.text + kLatestChanges + row.Date_SMS);
     trees_.expandHistoryTree();
 }
 
@@ -85,7 +87,7 @@ void ObjectSelection::ObjectTreeViewContextPopup()
         return;
     HistoryTreeModel& history = trees_.historyModel();
     if (trees_.objectModel().isRoot(node)) {
-        services_.host->showLinkCheckLine(QString());
+        services_.current->showLinkCheckLine(QString());
         history.setRootText(QString());
         trees_.expandHistoryTree();
         return;
@@ -98,30 +100,30 @@ void ObjectSelection::ObjectTreeViewContextPopup()
     trees_.refreshHistory(object.text, row.Kod_O);
     history.setRootImage(trees_.objectModel().node(trees_.selectedObjectNode()).imageIndex);
     if (!row.Time_SMS.isEmpty())
-        services_.forms->showStoredPacket(row.Time_SMS);
-    services_.host->showLinkCheckLine(object.text + kLinkCheck + row.Time_Ring);
-    services_.host->showStateLine(object.text + kLatestState + row.Date_SMS);
+        services_.decoder->showStoredPacket(*services_.current, row.Time_SMS);
+    services_.current->showLinkCheckLine(object.text + kLinkCheck + row.Time_Ring);
+    services_.current->showStateLine(object.text + kLatestState + row.Date_SMS);
     trees_.expandHistoryTree();
 }
 
 void ObjectSelection::Time_TreeViewChange(const QModelIndex& node)
 {
-    if (!services_.forms->hasObjectForm())
+    if (!services_.current->form())
         return;
     HistoryTreeModel& history = trees_.historyModel();
     const QString objectName = trees_.objectModel().node(trees_.selectedObjectNode()).text;
     if (history.isRoot(node)) {
         ObjectTable& table = registry_.objects();
         table.locateByName(objectName);
-        services_.forms->LoadObjectForm(table.currentRow().Adres_O);
+        services_.current->LoadObjectForm(table.currentRow().Adres_O);
     } else {
         const auto packet = registry_.packets().packet(history.node(node).data);
         if (packet)
-            services_.forms->showStoredPacket(packet->Text_SMS);
+            services_.decoder->showStoredPacket(*services_.current, packet->Text_SMS);
     }
     const RootedTreeModel::Node entry = history.node(node);
     if (entry.imageIndex != kFreshHistoryImage)
-        services_.host->showStateLine(objectName + kStateAt + entry.text);
+        services_.current->showStateLine(objectName + kStateAt + entry.text);
 }
 
 } // namespace kvt::registry

@@ -15,8 +15,6 @@ class RegistryTrees;
 class ObjectSelection : public QObject {
     Q_OBJECT
 public:
-    static inline const QString kFormFileMissing =
-        QStringLiteral("Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути.");
     static inline const QString kConfigurationTab = QStringLiteral("Конфигурация объекта");
 
     ObjectSelection(Registry& registry, RegistryTrees& trees, RegistryServices services, QObject* parent = nullptr);

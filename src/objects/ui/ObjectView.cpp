@@ -1,6 +1,7 @@
 #include "objects/ui/ObjectView.h"
 
-#include "common/OperatorNotices.h"
+#include "forms/CurrentObject.h"
+#include "forms/FormWiring.h"
 #include "forms/ObjectForm.h"
 #include "objects/ui/FormPainting.h"
 
@@ -61,49 +62,31 @@ private:
 
 } // namespace
 
-ObjectView::ObjectView(QWidget* parent) : QScrollArea(parent)
+ObjectView::ObjectView(CurrentObject& current, QWidget* parent) : QScrollArea(parent), current_(current)
 {
     setObjectName(kViewName);
     setToolTip(kViewHint);
     setWidgetResizable(false);
     canvas_ = new QWidget;
     setWidget(canvas_);
-    fitCanvas();
+    connect(&current_, &CurrentObject::formChanged, this, &ObjectView::showCurrentForm);
+    connect(&current_, &CurrentObject::blinkPhaseChanged, this, &ObjectView::showBlinkPhase);
+    showCurrentForm();
 }
 
-ObjectView::~ObjectView()
-{
-    clearForm();
-}
+ObjectView::~ObjectView() = default;
 
-void ObjectView::clearForm()
+void ObjectView::showCurrentForm()
 {
     delete formWidget_;
     formWidget_ = nullptr;
-    wiring_.reset();
-    state_ = FormViewState{};
-    form_.reset();
+    state_ = FormViewState{current_.form(), current_.wiring(), current_.blinkPhase()};
+    if (ObjectForm* form = current_.form()) {
+        formWidget_ = new FormWidget(*form, state_, canvas_);
+        formWidget_->show();
+        centreForm();
+    }
     fitCanvas();
-}
-
-void ObjectView::showForm(std::unique_ptr<ObjectForm> form)
-{
-    clearForm();
-    form_ = std::move(form);
-    state_.form = form_.get();
-    formWidget_ = new FormWidget(*form_, state_, canvas_);
-    formWidget_->move(0, 0);
-    formWidget_->show();
-    fitCanvas();
-}
-
-void ObjectView::wireForm(ObjectFormHandlers& handlers, ControlConfig& config)
-{
-    if (!form_)
-        return;
-    wiring_ = std::make_unique<FormWiring>(handlers);
-    state_.wiring = wiring_.get();
-    wiring_->wire(*form_, config);
 }
 
 void ObjectView::centreForm()
@@ -122,10 +105,8 @@ void ObjectView::placeForm(const QPoint& topLeft)
     fitCanvas();
 }
 
-void ObjectView::setBlinkPhase(bool lit)
+void ObjectView::showBlinkPhase(bool lit)
 {
-    if (state_.blinkLit == lit)
-        return;
     state_.blinkLit = lit;
     if (!formWidget_)
         return;
@@ -147,25 +128,6 @@ void ObjectView::fitCanvas()
     if (formWidget_)
         size = size.expandedTo(QSize(formWidget_->x() + formWidget_->width(), formWidget_->y() + formWidget_->height()));
     canvas_->resize(size);
-}
-
-ObjectFormLoader::ObjectFormLoader(QString programDirectory, ObjectFormHandlers& handlers, ControlConfig& config,
-                                   OperatorNotices& notices)
-    : programDirectory_(std::move(programDirectory)), handlers_(handlers), config_(config), notices_(notices)
-{
-}
-
-void ObjectFormLoader::LoadObjectForm(const QString& path, ObjectView& view)
-{
-    view.clearForm();
-    const std::optional<QString> file = ResolveObjectFormPath(path, programDirectory_);
-    if (!file) {
-        notices_.notice(kFormFileNotFoundMessage);
-        return;
-    }
-    view.showForm(ObjectForm::FromFile(*file));
-    view.wireForm(handlers_, config_);
-    view.centreForm();
 }
 
 } // namespace kvt

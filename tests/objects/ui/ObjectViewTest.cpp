@@ -1,7 +1,8 @@
 #include "support/TestRegistry.h"
 
 #include "common/Errors.h"
-#include "forms/ControlConfig.h"
+#include "forms/CurrentObject.h"
+#include "forms/FormWiring.h"
 #include "forms/ObjectForm.h"
 #include "objects/ui/ObjectView.h"
 #include "support/RecordingFormHandlers.h"
@@ -20,11 +21,14 @@ namespace {
 
 struct Fixture {
     RecordingHandlers handlers;
-    ControlConfig config;
     test::RecordingNotices notices;
-    ObjectView view;
-    ObjectFormLoader loader{QStringLiteral("/nonexistent/"), handlers, config, notices};
-    Fixture() { view.resize(800, 400); }
+    CurrentObject current{QStringLiteral("/nonexistent/"), notices};
+    ObjectView view{current};
+    Fixture()
+    {
+        current.setFormHandlers(handlers);
+        view.resize(800, 400);
+    }
 };
 
 } // namespace
@@ -35,11 +39,11 @@ private slots:
     void missingFileShowsTheMessage()
     {
         Fixture f;
-        f.loader.LoadObjectForm(test::SampleForm(u"pumping-station"_qs), f.view);
-        QVERIFY(f.view.currentForm());
-        f.loader.LoadObjectForm(u"no/such/form.kof"_qs, f.view);
+        f.current.LoadObjectForm(test::SampleForm(u"pumping-station"_qs));
+        QVERIFY(f.current.form());
+        f.current.LoadObjectForm(u"no/such/form.kof"_qs);
         QCOMPARE(f.notices.shown, QStringList{u"Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути."_qs});
-        QVERIFY(!f.view.currentForm());
+        QVERIFY(!f.current.form());
         QVERIFY(!f.view.formWidget());
     }
 
@@ -52,8 +56,8 @@ private slots:
         file.write("TPF0\x06TForm1\x01" "F\x00\x07TButton", 22);
         file.close();
         Fixture f;
-        QVERIFY_THROWS_EXCEPTION(FormatError, f.loader.LoadObjectForm(path, f.view));
-        QVERIFY(!f.view.currentForm());
+        QVERIFY_THROWS_EXCEPTION(FormatError, f.current.LoadObjectForm(path));
+        QVERIFY(!f.current.form());
         QVERIFY(f.notices.shown.isEmpty());
     }
 
@@ -75,8 +79,8 @@ private slots:
         QFETCH(QString, settingsButton);
         Fixture f;
         f.view.show();
-        f.loader.LoadObjectForm(test::SampleForm(name), f.view);
-        ObjectForm* form = f.view.currentForm();
+        f.current.LoadObjectForm(test::SampleForm(name));
+        ObjectForm* form = f.current.form();
         QVERIFY(form);
         QWidget* host = f.view.formWidget();
         QCOMPARE(host->objectName(), form->name());
@@ -109,9 +113,9 @@ private slots:
     {
         Fixture f;
         f.view.show();
-        f.loader.LoadObjectForm(test::SampleForm(u"water-meter"_qs), f.view);
+        f.current.LoadObjectForm(test::SampleForm(u"water-meter"_qs));
         auto* box = f.view.formWidget()->findChild<ControlWidget*>(u"SpinLat"_qs);
-        f.view.currentForm()->control(u"SpinLat"_qs)->setVisible(true);
+        f.current.form()->control(u"SpinLat"_qs)->setVisible(true);
         QLineEdit* inner = box->findChild<QLineEdit*>();
         QVERIFY(inner);
         QTest::mouseDClick(inner, Qt::LeftButton);
@@ -123,8 +127,8 @@ private slots:
     {
         Fixture f;
         f.view.show();
-        f.loader.LoadObjectForm(test::SampleForm(u"pumping-station"_qs), f.view);
-        ObjectForm* form = f.view.currentForm();
+        f.current.LoadObjectForm(test::SampleForm(u"pumping-station"_qs));
+        ObjectForm* form = f.current.form();
         QWidget* host = f.view.formWidget();
         form->control(u"EditCode"_qs)->setText(u"000C"_qs);
         QCOMPARE(host->findChild<ControlWidget*>(u"EditCode"_qs)->findChild<QLineEdit*>()->text(), u"000C"_qs);
@@ -147,12 +151,12 @@ private slots:
             Fixture f;
             f.view.resize(700, 340);
             f.view.show();
-            f.loader.LoadObjectForm(test::SampleForm(name), f.view);
+            f.current.LoadObjectForm(test::SampleForm(name));
             const QImage shot = f.view.grab().toImage();
             QVERIFY(!shot.isNull());
             QVERIFY(shot.save(folder + u'/' + name + u".png"_qs));
             // Settings page as well.
-            for (FormControl* control : f.view.currentForm()->controls()) {
+            for (FormControl* control : f.current.form()->controls()) {
                 if (control->kind() != ControlKind::PageSwitch)
                     control->setVisible(!control->isVisible());
             }
@@ -170,15 +174,14 @@ private slots:
             {u"water-meter"_qs, {u"normal"_qs, u"alarm"_qs, u"calibration"_qs}}};
         for (const auto& [form, packets] : samples) {
             for (const QString& packet : packets) {
-                ObjectView view;
-                view.resize(700, 340);
-                view.show();
-                view.showForm(ObjectForm::FromFile(test::SampleForm(form)));
-                view.centreForm();
+                Fixture f;
+                f.view.resize(700, 340);
+                f.view.show();
+                f.current.LoadObjectForm(test::SampleForm(form));
                 test::FakeMainTimers timers;
                 StatePacketDecoder decoder(timers, QLatin1Char('.'));
-                decoder.ApplyStatePacket(view.currentForm(), test::SamplePacket(form, packet), false, {}, {}, {});
-                QVERIFY(view.grab().toImage().save(folder + u'/' + form + u'-' + packet + u".png"_qs));
+                decoder.showStoredPacket(f.current, test::SamplePacket(form, packet));
+                QVERIFY(f.view.grab().toImage().save(folder + u'/' + form + u'-' + packet + u".png"_qs));
             }
         }
     }

@@ -94,8 +94,8 @@ private slots:
         QCOMPARE(c.addresses.ReadRadioAddress(QStringLiteral("3")).DL, kPump.dl);
         QCOMPARE(c.addresses.ReadRs485Address(QStringLiteral("3")), kPump.rs485);
         QCOMPARE(c.objectNodes(), (QStringList{"Alpha", "Beta", "Delta", kPump.name}));
-        QCOMPARE(c.screen.loadedForms, QStringList{kPump.path});
-        QCOMPARE(c.screen.historyHeightRules, 1);
+        QCOMPARE(c.loadedForms, QStringList{kObjectForm});
+        QCOMPARE(c.host.historyHeightRules, 1);
         QVERIFY(c.notices.shown.isEmpty());
     }
 
@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(c.addresses.zigBee().readString(QStringLiteral("1"), QStringLiteral("SVYAZ")), QStringLiteral("ZigBee"));
         QCOMPARE(c.objectNodes(), QStringList{QStringLiteral("Alpha-2")});
         QCOMPARE(c.trees().historyModel().root().text, QStringLiteral("Alpha-2"));
-        QCOMPARE(c.screen.loadedForms.last(), QStringLiteral("form.kof"));
+        QCOMPARE(c.loadedForms.last(), kObjectForm); // the edited row's form is shown again
     }
 
     void editingNeedsAnObjectNode()
@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(c.objectNodes(), (QStringList{"Alpha", "Gamma"}));
         QVERIFY(!c.addresses.zigBee().valueExists(QStringLiteral("2"), QStringLiteral("DH")));
         QCOMPARE(c.addresses.ReadRs485Address(QStringLiteral("2")), QStringLiteral("5"));
-        QCOMPARE(c.screen.historyHeightRules, 2);
+        QCOMPARE(c.host.historyHeightRules, 2);
 
         // The next object takes the freed code and finds the RS-485 address left in its section.
         Operator op{kPump};
@@ -300,7 +300,7 @@ private slots:
         c.trees().BuildObjectTree();
         // Selecting the second node shows the first row.
         c.trees().selectObjectNode(c.trees().objectModel().childIndex(1));
-        QVERIFY(c.screen.linkCheckLine.endsWith(QStringLiteral("00.00.00  00:00")));
+        QVERIFY(c.current.linkCheckLine().endsWith(QStringLiteral("00.00.00  00:00")));
         c.commands().Remove_Object_ButtonClick();
         QVERIFY(!c.registry().objects().locateByCode(1));
         QVERIFY(c.registry().objects().locateByCode(2));

@@ -73,11 +73,11 @@ private slots:
         QAbstractItemModelTester tester(&c.trees().historyModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
-        QCOMPARE(c.screen.loadedForms, QStringList{QStringLiteral("form.kof")});
-        QCOMPARE(c.screen.tabCaptions, QStringList{QStringLiteral("Конфигурация объекта")});
-        QCOMPARE(c.screen.shownPackets, QStringList{QStringLiteral("03")}); // Time_SMS after the last store
-        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("Alpha      Последняя проверка связи (GSM): 1.2.2024  9:30"));
-        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Последние изменения: ") + kStamp2);
+        QCOMPARE(c.loadedForms, QStringList{kObjectForm});
+        QCOMPARE(c.secondTab(), QStringLiteral("Конфигурация объекта"));
+        QCOMPARE(c.shownPacket(), QStringLiteral("03")); // Time_SMS after the last store
+        QCOMPARE(c.current.linkCheckLine(), QStringLiteral("Alpha      Последняя проверка связи (GSM): 1.2.2024  9:30"));
+        QCOMPARE(c.current.stateLine(), QStringLiteral("Alpha      Последние изменения: ") + kStamp2);
         const HistoryTreeModel& h = c.trees().historyModel();
         QCOMPARE(h.root().text, QStringLiteral("Alpha"));
         QCOMPARE(h.root().imageIndex, 5);
@@ -89,22 +89,21 @@ private slots:
 
         // Each entry of the same minute shows its own packet.
         c.historyTree.setCurrentIndex(h.childIndex(1));
-        QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("01"));
-        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Состояние объекта на: ") + kStamp1);
+        QCOMPARE(c.shownPacket(), QStringLiteral("01"));
+        QCOMPARE(c.current.stateLine(), QStringLiteral("Alpha      Состояние объекта на: ") + kStamp1);
         c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
         c.historyTree.setCurrentIndex(c.trees().historyModel().childIndex(0));
-        QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("02"));
+        QCOMPARE(c.shownPacket(), QStringLiteral("02"));
 
         // An object without a packet shows none; the root clears the line.
-        const int shown = c.screen.shownPackets.size();
         c.trees().selectObjectNode(c.trees().objectModel().rootIndex());
-        QCOMPARE(c.screen.linkCheckLine, QString());
+        QCOMPARE(c.current.linkCheckLine(), QString());
         QCOMPARE(c.trees().historyModel().root().text, QString());
         QCOMPARE(c.trees().historyModel().root().imageIndex, -1);
         QCOMPARE(c.trees().historyModel().childCount(), 0);
         c.trees().selectObjectNode(c.node(QStringLiteral("Gamma")));
-        QCOMPARE(c.screen.shownPackets.size(), shown);
-        QCOMPARE(c.screen.loadedForms.size(), 3);
+        QCOMPARE(c.shownPacket(), QString());
+        QCOMPARE(c.loadedForms.size(), 3);
     }
 
     void historyRootReloadsTheFormAndFreshEntriesKeepTheHeader()
@@ -117,19 +116,20 @@ private slots:
         c.trees().historyModel().setRootText(QStringLiteral("Alpha"));
         c.trees().FillHistoryTree(1);
         c.historyTree.setCurrentIndex(c.trees().historyModel().childIndex(0));
-        QVERIFY(c.screen.shownPackets.isEmpty());
+        QVERIFY(!c.current.form());
+        QVERIFY(c.loadedForms.isEmpty());
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
-        const QString header = c.screen.stateLine;
+        const QString header = c.current.stateLine();
         HistoryTreeModel& h = c.trees().historyModel();
         h.setRootImage(1); // a receive has just refreshed the history
         c.historyTree.setCurrentIndex(h.rootIndex());
-        QCOMPARE(c.screen.loadedForms.size(), 2);
-        QCOMPARE(c.screen.stateLine, header);
+        QCOMPARE(c.loadedForms.size(), 2);
+        QCOMPARE(c.current.stateLine(), header);
         h.setRootImage(3);
         c.historyTree.setCurrentIndex(h.childIndex(0));
         c.historyTree.setCurrentIndex(h.rootIndex());
-        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Состояние объекта на: Alpha"));
+        QCOMPARE(c.current.stateLine(), QStringLiteral("Alpha      Состояние объекта на: Alpha"));
     }
 
     void missingFormFileStopsTheSelection()
@@ -140,20 +140,21 @@ private slots:
         c.addObject(2, QStringLiteral("Beta"));
         // A path that exists only under the program directory, written the Windows way.
         QDir(c.store.programDirectory()).mkpath(QStringLiteral("Forms"));
-        QFile(c.store.programDirectory() + QStringLiteral("Forms/b.kof")).open(QIODevice::WriteOnly);
+        WriteTextForm(c.store.programDirectory() + QStringLiteral("Forms/b.kof"), PacketFieldFormText(QStringLiteral("FormB")));
         c.registry().objects().editCurrent([](ObjectRecord& r) { r.Adres_O = QStringLiteral("Forms\\b.kof"); });
         c.storePacket(1, QStringLiteral("01"), kStamp1);
         c.trees().BuildObjectTree();
+        c.current.showLinkCheckLine(QStringLiteral("(unset)"));
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Alpha")));
         QCOMPARE(c.notices.shown,
                  QStringList{QStringLiteral("Не удаётся найти файл объекта. Проверьте правильность указанного к нему пути.")});
-        QVERIFY(c.screen.loadedForms.isEmpty());
+        QVERIFY(c.loadedForms.isEmpty());
         QCOMPARE(c.trees().historyModel().childCount(), 0);
-        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("(unset)"));
+        QCOMPARE(c.current.linkCheckLine(), QStringLiteral("(unset)"));
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
-        QCOMPARE(c.screen.loadedForms, QStringList{QStringLiteral("Forms\\b.kof")});
+        QCOMPARE(c.loadedForms, QStringList{QStringLiteral("FormB")});
     }
 
     void rightClickRefreshesTheObject()
@@ -171,10 +172,10 @@ private slots:
         QCOMPARE(c.trees().selectedObjectNode(), c.node(QStringLiteral("Alpha")));
         QContextMenuEvent menu(QContextMenuEvent::Mouse, alpha.center(), c.objectTree.viewport()->mapToGlobal(alpha.center()));
         QApplication::sendEvent(c.objectTree.viewport(), &menu);
-        QCOMPARE(c.screen.linkCheckLine, QStringLiteral("Alpha      Последняя проверка связи: 1.2.2024  9:30"));
-        QCOMPARE(c.screen.stateLine, QStringLiteral("Alpha      Последнее состояние на: ") + kStamp1);
+        QCOMPARE(c.current.linkCheckLine(), QStringLiteral("Alpha      Последняя проверка связи: 1.2.2024  9:30"));
+        QCOMPARE(c.current.stateLine(), QStringLiteral("Alpha      Последнее состояние на: ") + kStamp1);
         QCOMPARE(c.historyNodes(), QStringList{kStamp1}); // rebuilt, not doubled
-        QCOMPARE(c.screen.shownPackets.last(), QStringLiteral("01"));
+        QCOMPARE(c.shownPacket(), QStringLiteral("01"));
     }
 
     void historyIsReadPageByPage()
