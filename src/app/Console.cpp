@@ -15,7 +15,6 @@
 #include "journals/ui/MessageForm.h"
 #include "journals/WavSoundPlayer.h"
 #include "objects/ui/ObjOptEditor.h"
-#include "gsm/GsmModemLink.h"
 #include "journals/ui/GurSoobForm.h"
 #include "journals/QtDesktopShell.h"
 #include "store/DataAlias.h"
@@ -81,7 +80,8 @@ int RunConsole(KvtApplication& app)
 
     // 1: the main window; its creation and show steps run before any later window exists
     // (2, the add/edit object window, comes with the main window's registry part).
-    GeneralForm general({core, notices, confirmation, shell, launcher, CommandLineFormArgument(arguments)});
+    GeneralForm general({core, core.gsm, core.links, notices, confirmation, shell, launcher,
+                         CommandLineFormArgument(arguments)});
     app.setDispatchObserver(&general.errorRecovery());
     notices.setParent(&general);
     general.show();
@@ -90,9 +90,7 @@ int RunConsole(KvtApplication& app)
     // 3: the settings window; its creation loads the settings, connects the links set to
     // connect by themselves and applies the panel switches.
     OptionsForm options(home, {&core.settings, &core.connections, &core.sounds, &general, nullptr, nullptr}, &general);
-    GsmModemLink gsmLink({core.ports->Port_Modem(), general.timers(), core.modem, core.indicators, core.log, clock},
-                         core.settings, core.connections, notices);
-    options.setLinkConnector(Link::Gsm, &gsmLink);
+    options.setLinkConnector(Link::Gsm, &core.gsm.connector());
     general.setOptionsForm(&options);
     Guarded([&] { options.FormCreate(); });
 

@@ -13,7 +13,11 @@ ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, O
       ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>()),
       sounds(settings, &player),
       currentObject(programDirectory, notices),
-      decoder(timers)
+      decoder(timers),
+      gsm({ports->Port_Modem(), clock, timers, log, modem, indicators, settings, connections, registry, addresses,
+           currentObject, decoder, notices}),
+      links({ports->Port_ZigBee(), ports->Port_RS485(), clock, timers, log, indicators, supervisionPause, registry,
+             addresses, currentObject, notices})
 {
 }
 

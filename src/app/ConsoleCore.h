@@ -3,8 +3,10 @@
 #include "app/MainWindowTimers.h"
 #include "common/SupervisionPause.h"
 #include "forms/CurrentObject.h"
+#include "gsm/GsmModemController.h"
 #include "gsm/ModemEngineState.h"
 #include "journals/EventLog.h"
+#include "links/LinksController.h"
 #include "store/ChannelAddresses.h"
 #include "store/Registry.h"
 #include "serial/LinkIndicators.h"
@@ -26,7 +28,8 @@ class SoundPlayer;
 // log, the store of objects and packets with the channel address files, the settings, the
 // three link ports with the lamps of the link panel and their connection state, the modem
 // engine's flags, the supervision pause flag, the sounds, the six timers of the main window,
-// the current object and the decoder that draws packets on its form.
+// the current object and the decoder that draws packets on its form; and the controllers of the
+// GSM modem and of the radio and RS-485 links, each wired here once with what it works with.
 struct ConsoleCore {
     ConsoleCore(QString programDirectory, Clock& clock, SoundPlayer& player, OperatorNotices& notices,
                 std::unique_ptr<LinkPorts> ports = nullptr);
@@ -46,6 +49,8 @@ struct ConsoleCore {
     MainWindowTimers timers;
     CurrentObject currentObject;
     StatePacketDecoder decoder;
+    GsmModemController gsm;
+    LinksController links;
 };
 
 // The folders the console writes into (the data store, the event log archives and the

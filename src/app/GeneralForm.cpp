@@ -1,50 +1,34 @@
 #include "app/GeneralForm.h"
 
-#include "app/CommandLineObject.h"
+#include "app/ConsoleController.h"
 #include "app/ConsoleCore.h"
-#include "app/ProgramLauncher.h"
-#include "common/DesktopShell.h"
 #include "app/ErrorRecovery.h"
-#include "app/MainWindowCancelSteps.h"
 #include "app/FormPlacement.h"
-#include "app/StatusTreeAdapter.h"
 #include "app/TerminalBlink.h"
-#include "common/Clock.h"
-#include "common/ErrorHandler.h"
-#include "common/Errors.h"
-#include "common/LinkStopHandshake.h"
-#include "serial/SerialPort.h"
-#include "common/OperatorNotices.h"
-#include "journals/ui/AboutForm.h"
-#include "journals/EventLogCommands.h"
-#include "journals/ui/MessageForm.h"
 #include "journals/StatusIcons.h"
-#include "objects/ui/PageSwitching.h"
-#include "forms/ObjectForm.h"
 #include "objects/ui/ObjectRegistryUi.h"
+#include "objects/ui/ObjectView.h"
 #include "objects/ui/RegistryServices.h"
 #include "objects/ui/RegistryTreeViews.h"
-#include "objects/ui/ObjectView.h"
-#include "journals/ui/GurSoobForm.h"
-#include "journals/MonthlyBooks.h"
 #include "settings/ui/OptionsForm.h"
 
-#include <QCloseEvent>
 #include <QAbstractButton>
-#include <QDir>
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QSplitter>
+
+#include <algorithm>
 
 namespace kvt {
 
 namespace {
 constexpr QSize kMinimumWindowSize(640, 480);
 constexpr int kDefaultFontPixels = 11;
-constexpr int kClosingPauseMs = 100;
+constexpr int kBottomPanelFull = 59;
+constexpr int kBottomPanelLineOnly = 16;
 } // namespace
 
 const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телвикс");
-
 
 GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     : QMainWindow(parent), services_(std::move(services))
@@ -56,9 +40,10 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     setFont(font);
     setMinimumSize(kMinimumWindowSize);
 
-    errorRecovery_ = std::make_unique<ErrorRecovery>(timers(), services_.core.log, [this] {
+    ConsoleCore& core = services_.core;
+    errorRecovery_ = std::make_unique<ErrorRecovery>(timers(), core.log, [&core] {
         // The modem counts as connected while its connect button is disabled.
-        return services_.core.connections.isConnected(Link::Gsm);
+        return core.connections.isConnected(Link::Gsm);
     });
     previousErrorSink_ = GlobalErrorHandler::install([this](const QString& text) { errorRecovery_->handle(text); });
 
@@ -69,22 +54,19 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
         return terminalWindowShown_ && terminalWindowShown_();
     });
     connectTimers();
-    services_.core.currentObject.setFormHandlers(*this);
-    registry::RegistryServices registryServices;
-    registryServices.programDirectory = programDirectory();
-    registryServices.host = this;
-    registryServices.current = &services_.core.currentObject;
-    registryServices.decoder = &services_.core.decoder;
-    registryServices.notices = &services_.notices;
-    registryServices.confirmation = &services_.confirmation;
-    registryServices.events = &services_.core.log;
-    registryServices.pause = &services_.core.supervisionPause;
-    registryUi_ = std::make_unique<registry::ObjectRegistryUi>(services_.core.registry, services_.core.addresses,
-                                                               objectTree_, historyTree_, registryServices, this);
+    core.currentObject.setFormHandlers(*this);
+
+    registry::RegistryServices registryServices{programDirectory(), this, &core.currentObject, &core.decoder,
+                                                &services_.notices, &services_.confirmation, &core.log,
+                                                &core.supervisionPause};
+    registryUi_ = std::make_unique<registry::ObjectRegistryUi>(core.registry, core.addresses, objectTree_,
+                                                               historyTree_, registryServices, this);
     registryUi_->trees().setImageList(StatusImageList());
+    console_ = std::make_unique<ConsoleController>(ConsoleContext{core, registryUi_->trees(), *this, services_.notices,
+                                                                  services_.launcher, services_.commandLineForm});
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers().start(MainTimer::Timer2);
-    Guarded([this] { FormCreate(); });
+    Guarded([this] { console_->FormCreate(); });
 }
 
 GeneralForm::~GeneralForm()
@@ -106,83 +88,44 @@ void GeneralForm::connectTimers()
         connect(&timers().qtimer(timer), &QTimer::timeout, this, [this, handler = handler] { (this->*handler)(); });
 }
 
-MainWindowTimers& GeneralForm::timers()
-{
-    return services_.core.timers;
-}
-
 const QString& GeneralForm::programDirectory() const
 {
     return services_.core.programDirectory;
 }
 
-void GeneralForm::FormCreate()
+MainWindowTimers& GeneralForm::timers()
 {
-    ConsoleCore& core = services_.core;
-    core.supervisionPause.set(false);
-    core.modem.dispatchPollFlag = false;
-    // Logs the start, then loads the event list from report.log.
-    core.log.StartUp();
-    core.registry.open();
-    registry::AnnounceSetAsideStore(core.registry, core.log, services_.notices);
-    core.modem.modemLost = true;
-    registryUi_->trees().BuildObjectTree();
+    return services_.core.timers;
+}
+
+registry::RegistryTrees& GeneralForm::trees()
+{
+    return registryUi_->trees();
+}
+
+void GeneralForm::setOptionsForm(OptionsForm* options)
+{
+    optionsForm_ = options;
+    console_->setSettingsWindow(options);
+}
+
+void GeneralForm::setLinkStopHandshake(LinkStopHandshake* handshake)
+{
+    console_->setLinkStopHandshake(handshake);
 }
 
 void GeneralForm::FormShow()
 {
-    ConsoleCore& core = services_.core;
-    core.log.ArchiveIfOverThreshold();
-    registryUi_->trees().expandObjectTree();
-    objectTree_->setFocus();
-    if (!services_.commandLineForm.isEmpty() && IsObjectFormArgument(services_.commandLineForm))
-        AddCommandLineObject(services_.commandLineForm);
-    ApplyHistoryHeight();
+    console_->FormShow();
 }
-
-void GeneralForm::AddCommandLineObject(const QString& argument)
-{
-    ConsoleCore& core = services_.core;
-    const QString name = FileNamePart(argument);
-    core.log.LogEvent(QStringLiteral("Добавление объекта"), name, EventColour::White);
-    registry::ObjectTable& objects = core.registry.objects();
-    objects.append(CommandLineObjectRecord(argument, objects.NextFreeCode()));
-    // Under the root "Список объектов" (the tree's top item: nothing scrolls it at start-up).
-    registry::RegistryTrees& trees = registryUi_->trees();
-    const QModelIndex node = trees.objectModel().appendChild(
-        {name, objects.currentRow().Kod_O, static_cast<int>(StatusIcon::GsmUp)});
-    core.currentObject.LoadObjectForm(argument);
-    trees.selectObjectNode(node);
-}
-
-// --- closing ----------------------------------------------------------------------------------
 
 void GeneralForm::closeEvent(QCloseEvent* event)
 {
-    FormClose();
+    console_->FormClose();
     event->accept();
 }
 
-void GeneralForm::FormClose()
-{
-    if (closed_)
-        return;
-    closed_ = true;
-    // Each step runs even when an earlier one failed: a log file that cannot be written must
-    // not cost the operator the settings or leave a link exchange running.
-    Guarded([this] {
-        services_.core.log.LogEvent(EventLog::kCloseTitle, QString(), EventColour::White);
-    });
-    if (optionsForm_)
-        Guarded([this] { optionsForm_->SaveSettings(); });
-    if (linkStop_) {
-        Guarded([this] { linkStop_->stopRadioExchange(); });
-        Guarded([this] { linkStop_->stopRs485Exchange(); });
-    }
-    WaitPumping(services_.core.clock, kClosingPauseMs);
-}
-
-// --- placement of the object form ---------------------------------------------------------------
+// --- placement of the object form and the history tree -------------------------------------
 
 int GeneralForm::historyTreeHeight() const
 {
@@ -230,115 +173,51 @@ void GeneralForm::changeEvent(QEvent* event)
         RecentreAfterSystemCommand();
 }
 
-// --- status display -----------------------------------------------------------------------------
+// --- what the settings act on -----------------------------------------------------------------
 
-void GeneralForm::Stop_Avari_ButtonClick()
+WindowGeometry GeneralForm::windowGeometry() const
 {
-    StatusTreeAdapter trees(registryUi_->trees());
-    ResetSelectedObject(trees, services_.core.log, timers());
+    WindowGeometry geometry;
+    const QRect outer = frameGeometry();
+    geometry.left = outer.left();
+    geometry.top = outer.top();
+    geometry.height = outer.height();
+    geometry.width = outer.width();
+    geometry.objPanelWidth = leftPanel_->width();
+    return geometry;
 }
 
-void GeneralForm::ShowObjectFormItemClick()
+void GeneralForm::setWindowGeometry(const WindowGeometry& geometry)
 {
-    services_.core.currentObject.showPage(0);
+    // The stored sizes are outer sizes, frame included.
+    const QSize frame = frameGeometry().size() - size();
+    move(geometry.left, geometry.top);
+    resize(std::max(0, geometry.width - frame.width()), std::max(0, geometry.height - frame.height()));
+    const QList<int> sizes = splitter1_->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    splitter1_->setSizes({geometry.objPanelWidth, std::max(0, total - geometry.objPanelWidth)});
 }
 
-void GeneralForm::ShowObjectSettingsItemClick()
+void GeneralForm::applyGsmCommandsPanel(bool checked)
 {
-    services_.core.currentObject.showPage(1);
+    bottomPanel_->setFixedHeight(checked ? kBottomPanelFull : kBottomPanelLineOnly);
 }
 
-void GeneralForm::SpeedButton3Click(FormControl&) {}
-
-void GeneralForm::Send_Pusk_ButtonClick(FormControl&) {}
-
-void GeneralForm::TabSet1Change(FormControl&, int, bool&)
+void GeneralForm::applyGenPanel(bool checked)
 {
-    if (ObjectForm* form = services_.core.currentObject.form())
-        FlipFormPages(*form);
+    toolbar_->setVisible(checked);
 }
 
-void GeneralForm::SpinEdit2DblClick(FormControl& sender)
+void GeneralForm::applySvyazInfoPanel(bool checked)
 {
-    if (parameterEditor_)
-        parameterEditor_->editSettingBox(sender, ObjOptEditor::Group::Time);
+    linkPanel_->setVisible(checked);
 }
 
-void GeneralForm::SpinEdit3DblClick(FormControl& sender)
+void GeneralForm::applyHistoryPanel(bool checked)
 {
-    if (parameterEditor_)
-        parameterEditor_->editSettingBox(sender, ObjOptEditor::Group::Coordinate);
+    historyTree_->setVisible(checked);
+    if (checked)
+        ApplyHistoryHeight();
 }
-
-void GeneralForm::ObjectManagerItemClick()
-{
-    const QString manager = FindObjectManager(programDirectory(), qEnvironmentVariable("PATH"));
-    if (manager.isEmpty()) {
-        services_.notices.notice(QStringLiteral("Файлы программы менеджера объектов не найдены."));
-        return;
-    }
-    services_.launcher.startProgram(manager);
-}
-
-void GeneralForm::HelpItemClick()
-{
-    // A missing manual or a missing viewer gives no message.
-    services_.shell.open(QDir(programDirectory()).filePath(kManualFile));
-}
-
-void GeneralForm::AboutItemClick()
-{
-    if (aboutForm_)
-        aboutForm_->exec();
-}
-
-void GeneralForm::Timer1Timer()
-{
-    terminalBlink_->tick();
-}
-
-void GeneralForm::Timer_Avari_SndTimer()
-{
-    services_.core.sounds.playAlarm();
-}
-
-void GeneralForm::Timer_migTimer()
-{
-    services_.core.currentObject.toggleBlinkPhase();
-}
-
-// --- the event bar ------------------------------------------------------------------------------
-
-void GeneralForm::PreviousEventClick()
-{
-    services_.core.log.ShowPrevious();
-}
-
-void GeneralForm::NextEventClick()
-{
-    services_.core.log.ShowNext();
-}
-
-void GeneralForm::ClearEventLogClick()
-{
-    EventLogCommands::Clear(services_.core.log, services_.confirmation);
-}
-
-void GeneralForm::CancelActionClick()
-{
-    MainWindowCancelSteps modem(services_.core.ports->Port_Modem(), timers());
-    EventLogCommands::Cancel(services_.core.log, modem, services_.core.clock);
-}
-
-// --- handlers of the registry, the settings, the journals and the links ----------------------
-
-void GeneralForm::Query_Send_ButtonClick() {}
-void GeneralForm::SpeedButton_Show_Send_Comand_FormClick() {}
-void GeneralForm::ObjectTopUpItemClick() {}
-void GeneralForm::ObjectCommandItemClick() {}
-void GeneralForm::lbl2Click() {}
-void GeneralForm::QueryTimerTimer() {}
-void GeneralForm::ATTimerTimer() {}
-void GeneralForm::Timer2Timer() {}
 
 } // namespace kvt

@@ -3,7 +3,6 @@
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
 #include "forms/ObjectFormHandlers.h"
-#include "objects/ui/ObjOptEditor.h"
 #include "objects/ui/RegistryPorts.h"
 #include "settings/MainWindowAccess.h"
 
@@ -23,27 +22,34 @@ namespace kvt {
 
 class AboutForm;
 class Confirmation;
+class ConsoleController;
 struct ConsoleCore;
 class DesktopShell;
 class ErrorRecovery;
+class GsmModemHandlers;
+class GurSoobForm;
+class LinkHandlers;
 class LinkStopHandshake;
 class MessageForm;
+class ObjOptEditor;
 class ObjectView;
+class OperatorNotices;
 class OptionsForm;
-class GurSoobForm;
 class ProgramLauncher;
+class TerminalBlink;
 namespace registry {
+class HistoryTreeView;
 class ObjectRegistryUi;
 class ObjectTreeView;
-class HistoryTreeView;
 class RegistryTrees;
 } // namespace registry
-class OperatorNotices;
-class TerminalBlink;
 
 // What the main window works with, made by the start-up.
 struct GeneralServices {
     ConsoleCore& core;
+    // The subsystems its handlers forward to (the core's controllers).
+    GsmModemHandlers& gsm;
+    LinkHandlers& links;
     OperatorNotices& notices;
     Confirmation& confirmation;
     DesktopShell& shell;
@@ -52,7 +58,8 @@ struct GeneralServices {
     QString commandLineForm;
 };
 
-// The main window of the console (TGeneral).
+// The main window of the console (TGeneral): its layout, menus and timers, each handler
+// forwarded in one line to the part of the console that does the work.
 class GeneralForm : public QMainWindow,
                     public ObjectFormHandlers,
                     public MainWindowAccess,
@@ -71,12 +78,17 @@ public:
     MainWindowTimers& timers();
     // The global error handler's work; installed while the window lives.
     ErrorRecovery& errorRecovery() { return *errorRecovery_; }
+    ConsoleController& console() { return *console_; }
     // The windows created after the main window (start-up order) that it shows.
     void setAboutForm(AboutForm* about) { aboutForm_ = about; }
     void setMessageForm(MessageForm* message) { messageForm_ = message; }
     void setParameterEditor(ObjOptEditor* editor) { parameterEditor_ = editor; }
-    void setOptionsForm(OptionsForm* options) { optionsForm_ = options; }
+    void setOptionsForm(OptionsForm* options);
     void setJournalForm(GurSoobForm* journal) { journalForm_ = journal; }
+    // The link stop handshakes run when the window closes (none while no link engine exists).
+    void setLinkStopHandshake(LinkStopHandshake* handshake);
+    // Tells whether the terminal window is on screen (ends the terminal caption blink).
+    void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
 
     // What the settings act on.
     WindowGeometry windowGeometry() const override;
@@ -104,52 +116,47 @@ public:
     QMenu* historyTreeMenu() const { return historyTreeMenu_; }
     QMenu* objectViewMenu() const { return objectViewMenu_; }
 
-    // The link stop handshakes run when the window closes (none while no link engine exists).
-    void setLinkStopHandshake(LinkStopHandshake* handshake) { linkStop_ = handshake; }
-    // Tells whether the terminal window is on screen (ends the terminal caption blink).
-    void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
-
     // The history height rule applied to the history tree.
     void ApplyHistoryHeight();
     int historyTreeHeight() const;
     // Re-centres the object form as after a system command of the window.
     void RecentreAfterSystemCommand();
 
-    // Start-up steps of the window (FormCreate runs in the constructor).
+    // The show step of the window at start-up (its creation step runs in the constructor).
     void FormShow();
 
 public slots:
     // Objects (registry).
-    virtual void Add_New_Object_ButtonClick();
-    virtual void Destruction_Object_ButtonClick();
-    virtual void Remove_Object_ButtonClick();
-    virtual void SpeedButton_Arhive_DBClick();
+    void Add_New_Object_ButtonClick();
+    void Destruction_Object_ButtonClick();
+    void Remove_Object_ButtonClick();
+    void SpeedButton_Arhive_DBClick();
     // Poll, terminal, top-up and balance.
-    virtual void Query_Send_ButtonClick();
-    virtual void SpeedButton_Show_Send_Comand_FormClick();
-    virtual void ObjectTopUpItemClick();
-    virtual void ObjectCommandItemClick();
-    virtual void lbl2Click();
-    // Status display.
-    virtual void Stop_Avari_ButtonClick();
-    virtual void ShowObjectFormItemClick();
-    virtual void ShowObjectSettingsItemClick();
-    virtual void ObjectManagerItemClick();
-    virtual void HelpItemClick();
-    virtual void AboutItemClick();
+    void Query_Send_ButtonClick();
+    void SpeedButton_Show_Send_Comand_FormClick();
+    void ObjectTopUpItemClick();
+    void ObjectCommandItemClick();
+    void lbl2Click();
+    // Status display and the object view.
+    void Stop_Avari_ButtonClick();
+    void ShowObjectFormItemClick();
+    void ShowObjectSettingsItemClick();
+    void ObjectManagerItemClick();
+    void HelpItemClick();
+    void AboutItemClick();
     // Settings and journals.
-    virtual void SettingsButtonClick();
-    virtual void EventJournalButtonClick();
-    virtual void AlarmBookButtonClick();
-    virtual void StateBookItemClick();
-    virtual void PreviousEventClick();
-    virtual void NextEventClick();
-    virtual void ClearEventLogClick();
-    virtual void CancelActionClick();
+    void SettingsButtonClick();
+    void EventJournalButtonClick();
+    void AlarmBookButtonClick();
+    void StateBookItemClick();
+    void PreviousEventClick();
+    void NextEventClick();
+    void ClearEventLogClick();
+    void CancelActionClick();
     // Timers.
-    virtual void QueryTimerTimer();
-    virtual void ATTimerTimer();
-    virtual void Timer2Timer();
+    void QueryTimerTimer();
+    void ATTimerTimer();
+    void Timer2Timer();
     void Timer1Timer();
     void Timer_Avari_SndTimer();
     void Timer_migTimer();
@@ -169,14 +176,11 @@ private:
     QWidget* buildEventBar();
     QWidget* buildBottomPanel();
     void bindStatusLine();
+    void bindObjectLines();
     void buildMenus();
     void buildContextMenus();
     void connectTimers();
-    void FormCreate();
-    void FormClose();
-    void AddCommandLineObject(const QString& argument);
     void Splitter1Moved();
-    void bindObjectLines();
 
     GeneralServices services_;
     std::unique_ptr<ErrorRecovery> errorRecovery_;
@@ -188,12 +192,10 @@ private:
     OptionsForm* optionsForm_ = nullptr;
     GurSoobForm* journalForm_ = nullptr;
     std::unique_ptr<registry::ObjectRegistryUi> registryUi_;
-    LinkStopHandshake* linkStop_ = nullptr;
+    std::unique_ptr<ConsoleController> console_;
     std::function<bool()> terminalWindowShown_;
-    bool closed_ = false;
 
     QWidget* toolbar_ = nullptr;
-    QWidget* treeArea_ = nullptr;
     QWidget* leftPanel_ = nullptr;
     QSplitter* splitter1_ = nullptr;
     QSplitter* splitter5_ = nullptr;

@@ -27,52 +27,6 @@ using test::GeneralFixture;
 
 namespace {
 
-// The main window with every operator handler recording its name instead of acting.
-class RecordingGeneral : public GeneralForm {
-public:
-    using GeneralForm::GeneralForm;
-    QStringList calls;
-
-    void Add_New_Object_ButtonClick() override { calls << "Add_New_Object_ButtonClick"; }
-    void Destruction_Object_ButtonClick() override { calls << "Destruction_Object_ButtonClick"; }
-    void Remove_Object_ButtonClick() override { calls << "Remove_Object_ButtonClick"; }
-    void SpeedButton_Arhive_DBClick() override { calls << "SpeedButton_Arhive_DBClick"; }
-    void Query_Send_ButtonClick() override { calls << "Query_Send_ButtonClick"; }
-    void SpeedButton_Show_Send_Comand_FormClick() override { calls << "SpeedButton_Show_Send_Comand_FormClick"; }
-    void ObjectTopUpItemClick() override { calls << "ObjectTopUpItemClick"; }
-    void ObjectCommandItemClick() override { calls << "ObjectCommandItemClick"; }
-    void lbl2Click() override { calls << "lbl2Click"; }
-    void Stop_Avari_ButtonClick() override { calls << "Stop_Avari_ButtonClick"; }
-    void ShowObjectFormItemClick() override { calls << "ShowObjectFormItemClick"; }
-    void ShowObjectSettingsItemClick() override { calls << "ShowObjectSettingsItemClick"; }
-    void ObjectManagerItemClick() override { calls << "ObjectManagerItemClick"; }
-    void HelpItemClick() override { calls << "HelpItemClick"; }
-    void AboutItemClick() override { calls << "AboutItemClick"; }
-    void SettingsButtonClick() override { calls << "SettingsButtonClick"; }
-    void EventJournalButtonClick() override { calls << "EventJournalButtonClick"; }
-    void AlarmBookButtonClick() override { calls << "AlarmBookButtonClick"; }
-    void StateBookItemClick() override { calls << "StateBookItemClick"; }
-    void PreviousEventClick() override { calls << "PreviousEventClick"; }
-    void NextEventClick() override { calls << "NextEventClick"; }
-    void ClearEventLogClick() override { calls << "ClearEventLogClick"; }
-    void CancelActionClick() override { calls << "CancelActionClick"; }
-};
-
-QAction* findAction(const QList<QAction*>& actions, const QString& path)
-{
-    const QString head = path.section(QLatin1Char('/'), 0, 0);
-    const QString rest = path.section(QLatin1Char('/'), 1);
-    for (QAction* action : actions) {
-        if (action->text() != head)
-            continue;
-        if (rest.isEmpty())
-            return action;
-        if (QMenu* menu = action->menu())
-            return findAction(menu->actions(), rest);
-    }
-    return nullptr;
-}
-
 QModelIndex addObjectNode(GeneralForm& window, const QString& name, int icon)
 {
     return window.trees().objectModel().appendChild({name, 0, icon});
@@ -98,7 +52,7 @@ class GeneralFormTest : public QObject {
 private slots:
     void captionTimersAndStartLine()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         QCOMPARE(f.window->windowTitle(), QStringLiteral("КВТ 5.1 NVX - Телвикс"));
         QVERIFY(f.window->timers().isActive(MainTimer::Timer2));
         for (MainTimer timer : {MainTimer::QueryTimer, MainTimer::ATTimer, MainTimer::Timer1,
@@ -120,119 +74,22 @@ private slots:
             QVERIFY2(f.window->findChild<QWidget*>(QString::fromLatin1(name)), name);
     }
 
-    void menusReachTheirHandlers_data()
-    {
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("handler");
-        auto row = [](const char* menu, const char* path, const char* handler) {
-            QTest::newRow(path) << QString::fromLatin1(menu) << QString::fromUtf8(path) << QString::fromLatin1(handler);
-        };
-        row("main", "&Объект/Добавление о&бъекта", "Add_New_Object_ButtonClick");
-        row("main", "&Объект/&Свойства обекта", "Destruction_Object_ButtonClick");
-        row("main", "&Объект/У&даление объекта", "Remove_Object_ButtonClick");
-        row("main", "&Объект/&Опрос объекта", "Query_Send_ButtonClick");
-        row("main", "&Объект/Пополнение баланса объекта", "ObjectTopUpItemClick");
-        row("main", "&Объект/Отправление команды объекту", "ObjectCommandItemClick");
-        row("main", "&Объект/Показать форму объекта", "ShowObjectFormItemClick");
-        row("main", "&Объект/Показать установки объекта", "ShowObjectSettingsItemClick");
-        row("main", "&Объект/Сброс &состояния", "Stop_Avari_ButtonClick");
-        row("main", "Инструмен&ты/Настрой&ка приложения", "SettingsButtonClick");
-        row("main", "Инструмен&ты/Менеджер объектов", "ObjectManagerItemClick");
-        row("main", "Информация/Журнал событий/Показать журнал событий", "EventJournalButtonClick");
-        row("main", "Информация/Журнал событий/Предыдущее сообщение", "PreviousEventClick");
-        row("main", "Информация/Журнал событий/Следующее сообщение", "NextEventClick");
-        row("main", "Информация/Журнал событий/Отчистить журнал событий", "ClearEventLogClick");
-        row("main", "Информация/&Журнал аварий", "AlarmBookButtonClick");
-        row("main", "Информация/Журнал состояний", "StateBookItemClick");
-        row("main", "Информация/Удалить историю", "SpeedButton_Arhive_DBClick");
-        row("main", "&Справка/Описание программы", "HelpItemClick");
-        row("main", "&Справка/О програ&мме", "AboutItemClick");
-        row("objects", "Опросить объект", "Query_Send_ButtonClick");
-        row("objects", "Удалить объект", "Remove_Object_ButtonClick");
-        row("objects", "Добавить объект", "Add_New_Object_ButtonClick");
-        row("objects", "Изменить объект", "Destruction_Object_ButtonClick");
-        row("objects", "Установки объекта", "ObjectTopUpItemClick");
-        row("objects", "Передать команду", "SpeedButton_Show_Send_Comand_FormClick");
-        row("objects", "Сбросить состояние", "Stop_Avari_ButtonClick");
-        row("history", "Отчистить историю", "SpeedButton_Arhive_DBClick");
-        row("view", "Сброс сообщения", "Stop_Avari_ButtonClick");
-    }
-    void menusReachTheirHandlers()
-    {
-        QFETCH(QString, menu);
-        QFETCH(QString, path);
-        GeneralFixture<RecordingGeneral> f;
-        RecordingGeneral& w = *f.window;
-        QList<QAction*> actions;
-        if (menu == QLatin1String("main"))
-            actions = w.menuBar()->actions();
-        else if (menu == QLatin1String("objects"))
-            actions = w.objectTreeMenu()->actions();
-        else if (menu == QLatin1String("history"))
-            actions = w.historyTreeMenu()->actions();
-        else
-            actions = w.objectViewMenu()->actions();
-        QAction* action = findAction(actions, path);
-        QVERIFY2(action, qPrintable(path));
-        action->trigger();
-        QTEST(w.calls.join(QLatin1Char(',')), "handler");
-    }
-
     void mainMenuHasSeparatorsWhereTheyBelong()
     {
-        GeneralFixture<> f;
-        QMenu* object = findAction(f.window->menuBar()->actions(), QStringLiteral("&Объект"))->menu();
+        GeneralFixture f;
+        QMenu* object = test::FindAction(f.window->menuBar()->actions(), QStringLiteral("&Объект"))->menu();
         QStringList shape;
         for (QAction* a : object->actions())
             shape << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(shape.count(QStringLiteral("-")), 4);
         QCOMPARE(shape.last(), QStringLiteral("Сброс &состояния"));
-        QAction* manual = findAction(f.window->menuBar()->actions(), QStringLiteral("&Справка/Описание программы"));
+        QAction* manual = test::FindAction(f.window->menuBar()->actions(), QStringLiteral("&Справка/Описание программы"));
         QCOMPARE(manual->shortcut(), QKeySequence(Qt::Key_F1));
-    }
-
-    void buttonsReachTheirHandlers_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("handler");
-        QTest::newRow("Новый") << "SpeedButton_Add_Object" << "Add_New_Object_ButtonClick";
-        QTest::newRow("Свойства") << "SpeedButton_Destruction_Object" << "Destruction_Object_ButtonClick";
-        QTest::newRow("Настройки") << "SpeedButton_Options" << "SettingsButtonClick";
-        QTest::newRow("Аварии") << "SpeedButton_Avari" << "AlarmBookButtonClick";
-        QTest::newRow("События") << "SpeedButton_Events" << "EventJournalButtonClick";
-        QTest::newRow("Удалить историю") << "SpeedButton_Arhive_DB" << "SpeedButton_Arhive_DBClick";
-        QTest::newRow("Отчистить") << "SpeedButton_Clear_Events" << "ClearEventLogClick";
-        QTest::newRow("<") << "SpeedButton_Prev_Event" << "PreviousEventClick";
-        QTest::newRow(">") << "SpeedButton_Next_Event" << "NextEventClick";
-        QTest::newRow("Отмена") << "SpeedButton_Cancel" << "CancelActionClick";
-        QTest::newRow("Сбросить") << "Stop_Avari_Button" << "Stop_Avari_ButtonClick";
-        QTest::newRow("Опросить (GSM)") << "Query_Send_Button" << "Query_Send_ButtonClick";
-        QTest::newRow("Терминал (GSM)") << "SpeedButton_Show_Send_Comand_Form" << "SpeedButton_Show_Send_Comand_FormClick";
-    }
-    void buttonsReachTheirHandlers()
-    {
-        QFETCH(QString, button);
-        GeneralFixture<RecordingGeneral> f;
-        auto* b = f.window->findChild<QAbstractButton*>(button);
-        QVERIFY(b);
-        b->click();
-        QTEST(f.window->calls.join(QLatin1Char(',')), "handler");
-    }
-
-    void balanceLinkReachesItsHandler()
-    {
-        GeneralFixture<RecordingGeneral> f;
-        f.window->show();
-        auto* link = f.window->findChild<QLabel*>(QStringLiteral("lbl2"));
-        QCOMPARE(link->text(), QStringLiteral("обновить"));
-        QTest::mouseClick(link, Qt::LeftButton);
-        QCOMPARE(f.window->calls, QStringList{QStringLiteral("lbl2Click")});
     }
 
     void resetKeepsTheAlarmSoundUntilTheLastAlarmIsCleared()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         GeneralForm& w = *f.window;
         const QModelIndex first = addObjectNode(w, QStringLiteral("Насосная"), 4);
         const QModelIndex second = addObjectNode(w, QStringLiteral("Котельная"), 4);
@@ -251,7 +108,7 @@ private slots:
 
     void alarmSoundTickPlaysOnlyWhenSwitchedOn()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         f.window->Timer_Avari_SndTimer();
         QCOMPARE(f.player.played, QStringList{QStringLiteral("Alarm")});
         f.core->settings.update([](SettingsData& data) { data.soundAlarm = false; });
@@ -261,7 +118,7 @@ private slots:
 
     void historyHeightRule()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         addObjects(*f.core, 10);
         f.window->show();
         // The rule uses the outer height of the window, frame included.
@@ -275,7 +132,7 @@ private slots:
 
     void formIsRecentredAfterWindowChangesAndSplitterDrags()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         GeneralForm& w = *f.window;
         w.show();
         w.resize(1100, 760);
@@ -299,7 +156,7 @@ private slots:
         QTemporaryDir forms;
         const QString pump = forms.path() + QStringLiteral("/Pump.kof");
         QVERIFY(QFile::copy(test::SampleForm(QStringLiteral("water-meter")), pump));
-        GeneralFixture<> f(pump);
+        GeneralFixture f(pump);
         f.window->show();
         f.window->FormShow();
 
@@ -321,7 +178,7 @@ private slots:
 
     void commandLineArgumentOfAnotherSpellingIsIgnored()
     {
-        GeneralFixture<> f(QStringLiteral("/tmp/Pump.Kof"));
+        GeneralFixture f(QStringLiteral("/tmp/Pump.Kof"));
         f.window->FormShow();
         QCOMPARE(f.core->registry.objects().recordCount(), 0);
         QCOMPARE(f.window->trees().objectModel().childCount(), 0);
@@ -329,7 +186,7 @@ private slots:
 
     void errorsAreLoggedOnceInRedAndSupervisionGoesOn()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         f.window->timers().stop(MainTimer::Timer2);
         f.window->errorRecovery().beginDispatch();
         GlobalErrorHandler::report(std::make_exception_ptr(IoError(QStringLiteral("Reports недоступен"))));
@@ -343,7 +200,7 @@ private slots:
 
     void closingLogsTheEnd()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         f.window->show();
         f.window->close();
         QCOMPARE(f.loggedTitles().last(), QStringLiteral("Закрытие приложения"));
@@ -353,7 +210,7 @@ private slots:
 
     void pageActions()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         GeneralForm& w = *f.window;
         w.ShowObjectFormItemClick();
         w.ShowObjectSettingsItemClick();
@@ -386,7 +243,7 @@ private slots:
 
     void objectManagerAndManual()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", f.home.toLocal8Bit());
         f.window->ObjectManagerItemClick();
@@ -407,7 +264,7 @@ private slots:
 
     void blinkTickFlipsThePhaseOnlyWithAForm()
     {
-        GeneralFixture<> f;
+        GeneralFixture f;
         GeneralForm& w = *f.window;
         const bool initial = f.core->currentObject.blinkPhase();
         w.Timer_migTimer();

@@ -1,5 +1,6 @@
 #include "objects/ui/PageSwitching.h"
 
+#include "forms/CurrentObject.h"
 #include "forms/ObjectForm.h"
 
 namespace kvt {
@@ -10,6 +11,12 @@ void FlipFormPages(ObjectForm& form)
         if (control->kind() != ControlKind::PageSwitch)
             control->setVisible(!control->isVisible());
     }
+}
+
+void FlipCurrentFormPages(CurrentObject& current)
+{
+    if (ObjectForm* form = current.form())
+        FlipFormPages(*form);
 }
 
 } // namespace kvt
