@@ -4,8 +4,9 @@ namespace kvt {
 
 GsmModemController::GsmModemController(GsmModemContext context)
     : context_(context),
-      link_({context.port, context.timers, context.state, context.indicators, context.log, context.clock},
-            context.settings, context.connections, context.notices)
+      connection_({context.port, context.timers, context.state, context.indicators, context.log, context.clock}),
+      work_(connection_),
+      connector_(Link::Gsm, context.port, work_, context.settings, context.connections, context.notices)
 {
 }
 

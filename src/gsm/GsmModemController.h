@@ -1,7 +1,9 @@
 #pragma once
 
+#include "gsm/GsmLinkWork.h"
 #include "gsm/GsmModemHandlers.h"
-#include "gsm/GsmModemLink.h"
+#include "gsm/ModemConnection.h"
+#include "settings/LinkPortConnector.h"
 
 namespace kvt {
 
@@ -47,8 +49,8 @@ public:
     explicit GsmModemController(GsmModemContext context);
 
     // What the " Подключить" and "Отключить" buttons of the settings window's GSM tab run.
-    LinkConnector& connector() { return link_; }
-    ModemConnection& connection() { return link_.connection(); }
+    LinkConnector& connector() { return connector_; }
+    ModemConnection& connection() { return connection_; }
 
     void QueryTimerTimer() override;
     void ATTimerTimer() override;
@@ -60,7 +62,9 @@ public:
 
 private:
     GsmModemContext context_;
-    GsmModemLink link_;
+    ModemConnection connection_;
+    GsmLinkWork work_;
+    LinkPortConnector connector_;
 };
 
 } // namespace kvt

@@ -1,11 +1,6 @@
+#include "app/ConsoleCore.h"
 #include "common/Clock.h"
-#include "gsm/GsmModemLink.h"
-#include "serial/LinkIndicators.h"
-#include "serial/PosixSerialPort.h"
-#include "settings/LinkConnections.h"
 #include "settings/ui/OptionsForm.h"
-#include "settings/SerialChoices.h"
-#include "settings/Settings.h"
 #include "support/FixedSerialChoices.h"
 #include "support/RecordingSinks.h"
 #include "support/SimModemProcess.h"
@@ -19,7 +14,8 @@
 using namespace kvt;
 
 // The operator connects the GSM modem from the settings window: the GSM tab's buttons run the
-// modem link with the port typed into the window, against the modem simulator.
+// GSM modem controller's link, as the start-up wires it, with the port typed into the window,
+// against the modem simulator.
 class SettingsWindowModemTest : public QObject {
     Q_OBJECT
 private slots:
@@ -29,25 +25,19 @@ private slots:
         QVERIFY2(sim.started(), qPrintable(sim.failure()));
         QTemporaryDir home;
         SystemClock clock;
-        PosixSerialPort port;
-        kvt::test::FakeMainTimers timers;
-        ModemEngineState state;
-        LinkIndicators indicators;
-        kvt::test::RecordingEventSink log;
+        kvt::test::RecordingPlayer player;
         kvt::test::RecordingNotices notices;
         kvt::test::FixedSerialChoices choices(QStringList{});
-        Settings settings;
-        LinkConnections connections;
-        GsmModemLink link({port, timers, state, indicators, log, clock}, settings, connections,
-                          notices);
+        ConsoleCore core(home.path() + QLatin1Char('/'), clock, player, notices);
+        SerialPort& port = core.ports->Port_Modem();
 
         OptionsForm::Services services;
-        services.settings = &settings;
-        services.connections = &connections;
+        services.settings = &core.settings;
+        services.connections = &core.connections;
         services.notices = &notices;
         services.choices = &choices;
-        OptionsForm window(home.path() + QLatin1Char('/'), services);
-        window.setLinkConnector(Link::Gsm, &link);
+        OptionsForm window(core.programDirectory, services);
+        window.setLinkConnector(Link::Gsm, &core.gsm.connector());
 
         auto* portList = window.findChild<QComboBox*>(QStringLiteral("Modem_Port_ComboBox"));
         auto* speedList = window.findChild<QComboBox*>(QStringLiteral("ComComboBox1"));
@@ -56,20 +46,20 @@ private slots:
         QVERIFY(portList && speedList && connectButton && disconnectButton);
         portList->setEditText(sim.devicePath());
         speedList->setCurrentText(QStringLiteral("115200"));
-        QCOMPARE(settings->gsm.port, sim.devicePath());
+        QCOMPARE(core.settings->gsm.port, sim.devicePath());
 
         QTest::mouseClick(connectButton, Qt::LeftButton);
         QVERIFY2(notices.shown.isEmpty(), qPrintable(notices.shown.join(QLatin1Char('\n'))));
         QVERIFY(port.Connected());
-        QVERIFY(connections.isConnected(Link::Gsm));
+        QVERIFY(core.connections.isConnected(Link::Gsm));
         QVERIFY(!connectButton->isEnabled() && disconnectButton->isEnabled());
-        QVERIFY(timers.isActive(MainTimer::QueryTimer) && timers.isActive(MainTimer::ATTimer));
+        QVERIFY(core.timers.isActive(MainTimer::QueryTimer) && core.timers.isActive(MainTimer::ATTimer));
         QVERIFY(sim.transcript().contains(QStringLiteral("-> AT+CMGF=0\\r\\n")));
 
         QTest::mouseClick(disconnectButton, Qt::LeftButton);
         QVERIFY(!port.Connected());
         QVERIFY(connectButton->isEnabled() && !disconnectButton->isEnabled());
-        QCOMPARE(log.titles(), QStringList{QStringLiteral("Оператором отключена связь с GSM модемом")});
+        QVERIFY(core.log.events().last().contains(QStringLiteral("Оператором отключена связь с GSM модемом")));
     }
 };
 
