@@ -9,6 +9,7 @@ ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, O
     : programDirectory(std::move(folder)),
       clock(clockRef),
       log(programDirectory, clock),
+      registry(clock),
       addresses(programDirectory),
       ports(linkPorts ? std::move(linkPorts) : std::make_unique<LinkPorts>()),
       sounds(settings, &player),

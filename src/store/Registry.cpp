@@ -6,7 +6,7 @@
 
 namespace kvt::registry {
 
-Registry::Registry(QString alias) : db_(std::move(alias)), objects_(db_), packets_(db_) {}
+Registry::Registry(const Clock& clock, QString alias) : db_(std::move(alias), clock), objects_(db_), packets_(db_) {}
 
 void Registry::open()
 {

@@ -6,6 +6,7 @@
 #include "store/RegistryDatabase.h"
 
 namespace kvt {
+class Clock;
 class EventSink;
 class OperatorNotices;
 } // namespace kvt
@@ -16,7 +17,8 @@ namespace kvt::registry {
 // operations that touch both.
 class Registry {
 public:
-    explicit Registry(QString alias = kDataAlias);
+    // `clock` gives the time of the store's events (a damaged file set aside).
+    explicit Registry(const Clock& clock, QString alias = kDataAlias);
 
     // Opens the store of the alias (see CreateDataAlias) and stands the objects table on its
     // first row. A damaged file is set aside and a new empty store is started: see

@@ -1,5 +1,6 @@
 #include "store/RegistryDatabase.h"
 
+#include "common/Clock.h"
 #include "common/Errors.h"
 #include "store/RegistryFields.h"
 
@@ -77,10 +78,10 @@ QStringList columnsOf(QSqlDatabase& db, const QString& table)
     return names;
 }
 
-// A name beside `path` that no file has yet.
-QString freeAsideName(const QString& path)
+// A name beside `path` that no file has yet, stamped with the time of setting it aside.
+QString freeAsideName(const QString& path, const QDateTime& now)
 {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString candidate = QStringLiteral("%1.damaged-%2").arg(path, stamp);
     for (int n = 2; QFileInfo::exists(candidate) || QFileInfo::exists(candidate + QLatin1String("-wal")); ++n)
         candidate = QStringLiteral("%1.damaged-%2-%3").arg(path, stamp).arg(n);
@@ -88,7 +89,7 @@ QString freeAsideName(const QString& path)
 }
 } // namespace
 
-RegistryDatabase::RegistryDatabase(QString alias) : alias_(std::move(alias)) {}
+RegistryDatabase::RegistryDatabase(QString alias, const Clock& clock) : alias_(std::move(alias)), clock_(clock) {}
 
 RegistryDatabase::~RegistryDatabase()
 {
@@ -169,7 +170,7 @@ void RegistryDatabase::setAside()
 {
     const QString path = filePath();
     close();
-    setAsidePath_ = freeAsideName(path);
+    setAsidePath_ = freeAsideName(path, clock_.now());
     // The journal files belong to the damaged file: they move with it, so the new store
     // does not pick them up.
     for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {

@@ -8,6 +8,10 @@
 
 #include "common/Errors.h"
 
+namespace kvt {
+class Clock;
+} // namespace kvt
+
 namespace kvt::registry {
 
 // The store file is damaged or is not a database of this console.
@@ -22,7 +26,8 @@ public:
 // aside, never overwritten, and the console starts on a new empty store.
 class RegistryDatabase {
 public:
-    explicit RegistryDatabase(QString alias);
+    // `clock` gives the time stamp of a damaged file's new name.
+    RegistryDatabase(QString alias, const Clock& clock);
     ~RegistryDatabase();
     RegistryDatabase(const RegistryDatabase&) = delete;
     RegistryDatabase& operator=(const RegistryDatabase&) = delete;
@@ -58,6 +63,7 @@ private:
     void setAside();
 
     QString alias_;
+    const Clock& clock_;
     QString setAsideNotice_;
     QString setAsidePath_;
     qint64 dataVersion_ = -1;

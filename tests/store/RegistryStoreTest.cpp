@@ -416,7 +416,8 @@ private slots:
         QVERIFY(!reg.setAsideNotice().isEmpty());
         QVERIFY(reg.setAsideNotice().contains(QStringLiteral("повреждён")));
         const QString aside = reg.database().setAsidePath();
-        QVERIFY(aside.startsWith(f.storeFile() + QStringLiteral(".damaged-")));
+        // Named after the time of the console's clock.
+        QCOMPARE(aside, f.storeFile() + QStringLiteral(".damaged-20240115-120000"));
         QCOMPARE(test::ReadFile(aside), bytes); // kept untouched
         kvt::test::RecordingEventSink events;
         kvt::test::RecordingNotices notices;
@@ -436,7 +437,7 @@ private slots:
         const QString alias = f.alias() + QStringLiteral("_nofolder");
         CreateDataAlias(f.programDirectory(), QStringLiteral("NoSuchFolder"), alias);
         {
-            Registry reg(alias);
+            Registry reg(f.clock(), alias);
             QVERIFY_THROWS_EXCEPTION(StoreError, reg.open());
         }
         QSqlDatabase::removeDatabase(alias);

@@ -2,6 +2,7 @@
 
 #include "store/DataAlias.h"
 #include "store/Registry.h"
+#include "support/VirtualClock.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -34,12 +35,14 @@ public:
     const QString& alias() const { return alias_; }
     QString storeFile() const { return home_ + registry::kDataFolder + QLatin1Char('/') + registry::kStoreFileName; }
     registry::Registry& registry() { return *registry_; }
+    // The clock of the store, at 15 January 2024, 12:00 unless moved.
+    VirtualClock& clock() { return clock_; }
 
     // Closes and opens the store again, as a restart would.
     void reopen()
     {
         registry_.reset();
-        registry_ = std::make_unique<registry::Registry>(alias_);
+        registry_ = std::make_unique<registry::Registry>(clock_, alias_);
         registry_->open();
     }
 
@@ -60,6 +63,7 @@ public:
     }
 
 private:
+    VirtualClock clock_;
     QTemporaryDir dir_;
     QString home_;
     QString alias_;

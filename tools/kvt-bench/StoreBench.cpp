@@ -2,6 +2,7 @@
 // object holding 200,000 of them) and on a small baseline (10 objects, 100 packets).
 #include "Bench.h"
 
+#include "common/Clock.h"
 #include "common/MainTimers.h"
 #include "common/OperatorNotices.h"
 #include "common/SupervisionPause.h"
@@ -131,6 +132,7 @@ int run(const Shape& shape, const QString& suffix, QTextStream& out)
 {
     QTemporaryDir dir;
     const QString home = dir.path() + QLatin1Char('/');
+    const kvt::SystemClock clock;
     QDir(home).mkpath(kDataFolder);
     QFile form(home + QStringLiteral("bench.kof"));
     if (!form.open(QIODevice::WriteOnly) || form.write(kvt::WriteComponentStream(kvt::FormFromText(kBenchForm))) < 0)
@@ -141,13 +143,13 @@ int run(const Shape& shape, const QString& suffix, QTextStream& out)
     {
         QElapsedTimer t;
         t.start();
-        Registry building(alias);
+        Registry building(clock, alias);
         building.open();
         fill(alias, shape);
         out << "# build" << suffix << ' ' << qRound(msSince(t)) << " ms (" << shape.objects << " objects, "
             << shape.packets << " packets, " << shape.bigObjectPackets << " of object 1)\n";
     }
-    Registry registry(alias);
+    Registry registry(clock, alias);
     QElapsedTimer t;
     t.start();
     registry.open();

@@ -4,6 +4,7 @@
 
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
+#include "common/Clock.h"
 #include "store/DataAlias.h"
 #include "store/Registry.h"
 
@@ -30,7 +31,8 @@ int fillInstance(const QStringList& args, kvt::tool::Streams& io)
     QDir(home).mkpath(kvt::registry::kDataFolder);
     try {
         kvt::registry::CreateDataAlias(home, kvt::registry::kDataFolder, kvt::registry::kDataAlias);
-        kvt::registry::Registry registry;
+        const kvt::SystemClock clock;
+        kvt::registry::Registry registry(clock);
         registry.open();
         int objects = 0;
         int packets = 0;

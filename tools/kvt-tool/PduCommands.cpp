@@ -1,5 +1,6 @@
 #include "Command.h"
 
+#include "common/Clock.h"
 #include "common/Hex.h"
 #include "common/Win1251.h"
 #include "gsm/DeliverPduBuilder.h"
@@ -53,7 +54,7 @@ int DecodeFromStdin(Streams& io)
 int BuildDeliver(QStringList args, bool text, Streams& io)
 {
     kvt::DeliverMessage message;
-    message.stamp = QDateTime::currentDateTime();
+    message.stamp = kvt::SystemClock().now();
     const QString stampOption = QStringLiteral("--stamp=");
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (!args[i].startsWith(stampOption))

@@ -7,7 +7,7 @@ namespace kvt::sim {
 bool Transcript::open(const QString& path)
 {
     file_.setFileName(path);
-    clock_.start();
+    start_ = clock_.ticks();
     return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
@@ -45,7 +45,7 @@ void Transcript::record(const char* direction, const QString& text)
     if (!file_.isOpen())
         return;
     const QString line = QStringLiteral("%1 %2 %3\n")
-                             .arg(clock_.elapsed(), 8)
+                             .arg(clock_.ticks() - start_, 8)
                              .arg(QString::fromLatin1(direction), text);
     file_.write(line.toUtf8());
     file_.flush();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
+#include "common/Clock.h"
+
 #include <QFile>
 #include <QString>
 
@@ -27,7 +28,8 @@ private:
     void record(const char* direction, const QString& text);
 
     QFile file_;
-    QElapsedTimer clock_;
+    SystemClock clock_;
+    qint64 start_ = 0;
     bool binary_ = false;
 };
 

@@ -373,7 +373,7 @@ StoredMessage SimModem::makeMessage(const QString& sender, bool data, const QByt
     message.sender = sender;
     message.data = data;
     message.payload = payload;
-    message.stamp = QDateTime::currentDateTime();
+    message.stamp = clock_.now();
     DeliverMessage deliver;
     deliver.sender = sender;
     deliver.stamp = message.stamp;
@@ -387,7 +387,7 @@ StoredMessage SimModem::makeRawMessage(const QString& pdu) const
     StoredMessage message;
     message.data = true;
     message.pdu = pdu.toUpper();
-    message.stamp = QDateTime::currentDateTime();
+    message.stamp = clock_.now();
     return message;
 }
 

@@ -2,6 +2,7 @@
 
 #include "CallModel.h"
 #include "MessageStore.h"
+#include "common/Clock.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -85,6 +86,8 @@ private:
     QByteArray readResponse(int index, const StoredMessage& message) const;
 
     SimSettings settings_;
+    // The modem's own clock: the time stamps of the messages it receives.
+    SystemClock clock_;
     MessageStore store_;
     CallModel calls_;
     Input input_ = Input::Command;
