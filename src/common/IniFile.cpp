@@ -47,7 +47,8 @@ void IniFile::reload() const
     loadedModified_ = info.exists() ? info.lastModified() : QDateTime();
     loadedSize_ = info.exists() ? info.size() : -1;
 
-    lines_.clear();
+    blocks_.clear();
+    blocks_.append(Block());
     lineEnding_ = text.contains(kCrLf) || text.isEmpty() ? kCrLf : QStringLiteral("\n");
     qsizetype start = 0;
     while (start < text.size()) {
@@ -69,14 +70,21 @@ void IniFile::reload() const
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.contains(QLatin1Char(']'))) {
             line.kind = Line::Section;
             line.name = trimmed.mid(1, trimmed.indexOf(QLatin1Char(']')) - 1).trimmed();
-        } else if (!trimmed.startsWith(QLatin1Char(';')) && trimmed.contains(QLatin1Char('='))) {
+            Block block;
+            block.header = std::move(line);
+            blocks_.append(std::move(block));
+            continue;
+        }
+        if (!trimmed.startsWith(QLatin1Char(';')) && trimmed.contains(QLatin1Char('='))) {
             const qsizetype eq = trimmed.indexOf(QLatin1Char('='));
             line.name = trimmed.left(eq).trimmed();
             line.value = trimmed.mid(eq + 1).trimmed();
             line.kind = line.name.isEmpty() ? Line::Other : Line::Entry;
         }
-        lines_.append(std::move(line));
+        blocks_.last().lines.append(std::move(line));
     }
+    for (Block& block : blocks_)
+        block.indexEntries();
     rebuildIndex();
 }
 
@@ -89,46 +97,52 @@ void IniFile::refreshIfChanged() const
         reload();
 }
 
-void IniFile::rebuildIndex() const
+void IniFile::Block::indexEntries()
 {
-    sectionIndex_.clear();
-    entryIndex_.clear();
-    QString current;
-    bool currentIsFirst = false;
-    for (int i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
-        if (line.kind == Line::Section) {
-            current = keyOf(line.name);
-            currentIsFirst = !sectionIndex_.contains(current);
-            if (currentIsFirst)
-                sectionIndex_.insert(current, i);
-        } else if (line.kind == Line::Entry && currentIsFirst) {
-            QHash<QString, int>& entries = entryIndex_[current];
-            const QString key = keyOf(line.name);
-            if (!entries.contains(key))
-                entries.insert(key, i);
-        }
+    entries.clear();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].kind == Line::Entry && !entries.contains(keyOf(lines[i].name)))
+            entries.insert(keyOf(lines[i].name), i);
     }
 }
 
-int IniFile::findSection(const QString& section) const
+int IniFile::Block::insertionPoint() const
 {
-    return sectionIndex_.value(keyOf(section), -1);
+    int at = int(lines.size());
+    while (at > 0 && lines[at - 1].raw.trimmed().isEmpty())
+        --at;
+    return at;
 }
 
-int IniFile::findEntry(const QString& section, const QString& key) const
+void IniFile::rebuildIndex() const
 {
-    const auto it = entryIndex_.constFind(keyOf(section));
-    if (it == entryIndex_.constEnd())
-        return -1;
-    return it->value(keyOf(key), -1);
+    sectionIndex_.clear();
+    for (int i = 1; i < blocks_.size(); ++i)
+        // Where a section stands twice the first one counts.
+        if (!sectionIndex_.contains(keyOf(blocks_[i].header.name)))
+            sectionIndex_.insert(keyOf(blocks_[i].header.name), i);
+}
+
+IniFile::Block* IniFile::findSection(const QString& section) const
+{
+    const int at = sectionIndex_.value(keyOf(section), -1);
+    return at < 0 ? nullptr : &blocks_[at];
+}
+
+IniFile::EntryAt IniFile::findEntry(const QString& section, const QString& key) const
+{
+    Block* block = findSection(section);
+    if (!block)
+        return {};
+    const int line = block->entries.value(keyOf(key), -1);
+    return line < 0 ? EntryAt{} : EntryAt{block, line};
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     refreshIfChanged();
-    const int at = findEntry(section, key);
-    return at < 0 ? defaultValue : lines_[at].value;
+    const EntryAt at = findEntry(section, key);
+    return at.block ? at.block->lines[at.line].value : defaultValue;
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
@@ -152,33 +166,28 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     entry.name = key.trimmed();
     entry.value = value.trimmed();
     entry.raw = entry.name + QLatin1Char('=') + value;
-
     entry.ending = lineEnding_;
 
-    const int existing = findEntry(section, key);
-    if (existing >= 0) {
-        entry.ending = lines_[existing].ending;
-        lines_[existing] = entry;
+    if (const EntryAt existing = findEntry(section, key); existing.block) {
+        Line& line = existing.block->lines[existing.line];
+        entry.ending = line.ending;
+        line = std::move(entry);
+    } else if (Block* block = findSection(section)) {
+        // After the last key of the section, before the blank lines that end it: only blank
+        // lines follow, so no key of the section moves.
+        const int at = block->insertionPoint();
+        block->entries.insert(keyOf(entry.name), at);
+        block->lines.insert(at, std::move(entry));
     } else {
-        int header = findSection(section);
-        if (header < 0) {
-            Line head;
-            head.kind = Line::Section;
-            head.name = section;
-            head.raw = QLatin1Char('[') + section + QLatin1Char(']');
-            head.ending = lineEnding_;
-            lines_.append(head);
-            lines_.append(entry);
-        } else {
-            // After the last key of the section, before the blank lines that end it.
-            int insertAt = header + 1;
-            for (int i = header + 1; i < lines_.size() && lines_[i].kind != Line::Section; ++i) {
-                if (!lines_[i].raw.trimmed().isEmpty())
-                    insertAt = i + 1;
-            }
-            lines_.insert(insertAt, entry);
-        }
-        rebuildIndex();
+        Block added;
+        added.header.kind = Line::Section;
+        added.header.name = section;
+        added.header.raw = QLatin1Char('[') + section + QLatin1Char(']');
+        added.header.ending = lineEnding_;
+        added.entries.insert(keyOf(entry.name), 0);
+        added.lines.append(std::move(entry));
+        blocks_.append(std::move(added));
+        sectionIndex_.insert(keyOf(section), int(blocks_.size()) - 1);
     }
     changed();
 }
@@ -196,11 +205,11 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value)
 void IniFile::deleteKey(const QString& section, const QString& key)
 {
     refreshIfChanged();
-    const int at = findEntry(section, key);
-    if (at < 0)
+    const EntryAt at = findEntry(section, key);
+    if (!at.block)
         return;
-    lines_.removeAt(at);
-    rebuildIndex();
+    at.block->lines.removeAt(at.line);
+    at.block->indexEntries();
     changed();
 }
 
@@ -208,19 +217,10 @@ void IniFile::eraseSection(const QString& section)
 {
     refreshIfChanged();
     const QString wanted = keyOf(section);
-    bool removed = false;
-    for (int i = 0; i < lines_.size();) {
-        if (lines_[i].kind == Line::Section && keyOf(lines_[i].name) == wanted) {
-            int end = i + 1;
-            while (end < lines_.size() && lines_[end].kind != Line::Section)
-                ++end;
-            lines_.remove(i, end - i);
-            removed = true;
-        } else {
-            ++i;
-        }
-    }
-    if (!removed)
+    const qsizetype removed = blocks_.removeIf([&](const Block& block) {
+        return block.header.kind == Line::Section && keyOf(block.header.name) == wanted;
+    });
+    if (removed == 0)
         return;
     rebuildIndex();
     changed();
@@ -229,25 +229,22 @@ void IniFile::eraseSection(const QString& section)
 bool IniFile::sectionExists(const QString& section) const
 {
     refreshIfChanged();
-    return findSection(section) >= 0;
+    return findSection(section) != nullptr;
 }
 
 bool IniFile::valueExists(const QString& section, const QString& key) const
 {
     refreshIfChanged();
-    return findEntry(section, key) >= 0;
+    return findEntry(section, key).block != nullptr;
 }
 
 QStringList IniFile::sections() const
 {
     refreshIfChanged();
     QStringList names;
-    QSet<QString> seen;
-    for (const Line& line : lines_) {
-        if (line.kind == Line::Section && !seen.contains(keyOf(line.name))) {
-            seen.insert(keyOf(line.name));
-            names.append(line.name);
-        }
+    for (int i = 1; i < blocks_.size(); ++i) {
+        if (sectionIndex_.value(keyOf(blocks_[i].header.name)) == i)
+            names.append(blocks_[i].header.name);
     }
     return names;
 }
@@ -256,15 +253,13 @@ QStringList IniFile::keys(const QString& section) const
 {
     refreshIfChanged();
     QStringList names;
-    const int header = findSection(section);
-    if (header < 0)
+    const Block* block = findSection(section);
+    if (!block)
         return names;
-    QSet<QString> seen;
-    for (int i = header + 1; i < lines_.size() && lines_[i].kind != Line::Section; ++i) {
-        if (lines_[i].kind == Line::Entry && !seen.contains(keyOf(lines_[i].name))) {
-            seen.insert(keyOf(lines_[i].name));
-            names.append(lines_[i].name);
-        }
+    for (int i = 0; i < block->lines.size(); ++i) {
+        const Line& line = block->lines[i];
+        if (line.kind == Line::Entry && block->entries.value(keyOf(line.name)) == i)
+            names.append(line.name);
     }
     return names;
 }
@@ -279,11 +274,20 @@ void IniFile::changed()
 void IniFile::save()
 {
     QString text;
-    for (int i = 0; i < lines_.size(); ++i) {
-        text += lines_[i].raw;
-        // Only the last line may end without a line break.
-        const bool last = i == lines_.size() - 1;
-        text += lines_[i].ending.isEmpty() && !last ? lineEnding_ : lines_[i].ending;
+    bool lineOpen = false;
+    // Only the last line may end without a line break.
+    const auto put = [&](const Line& line) {
+        if (lineOpen)
+            text += lineEnding_;
+        text += line.raw;
+        text += line.ending;
+        lineOpen = line.ending.isEmpty();
+    };
+    for (const Block& block : std::as_const(blocks_)) {
+        if (block.header.kind == Line::Section)
+            put(block.header);
+        for (const Line& line : block.lines)
+            put(line);
     }
     try {
         writer_->save(path_, ToWin1251(text));

@@ -66,20 +66,34 @@ private:
         QString name;    // section name or key, trimmed
         QString value;   // entry value, trimmed
     };
+    // A section header and the lines up to the next one; the lines before the first header
+    // form a block without a header. Each block indexes its own keys, so writing a key touches
+    // only its block and never renumbers the rest of the file.
+    struct Block {
+        Line header;                  // kind Section, or Other for the lines before any header
+        QList<Line> lines;
+        QHash<QString, int> entries;  // lower-case key -> line (the first occurrence)
+
+        void indexEntries();
+        int insertionPoint() const;   // after the last non-blank line
+    };
+    struct EntryAt {
+        Block* block = nullptr;
+        int line = -1;
+    };
 
     void refreshIfChanged() const;
     void rebuildIndex() const;
-    int findSection(const QString& section) const;      // line index of the header, -1
-    int findEntry(const QString& section, const QString& key) const;
+    Block* findSection(const QString& section) const;  // first block of that name, nullptr
+    EntryAt findEntry(const QString& section, const QString& key) const;
     void changed();
     void save();
 
     QString path_;
     std::shared_ptr<AtomicFileWriter> writer_;
-    mutable QList<Line> lines_;
+    mutable QList<Block> blocks_;                 // in file order; blocks_[0] has no header
     mutable QString lineEnding_;
-    mutable QHash<QString, int> sectionIndex_;              // lower-case name -> header line
-    mutable QHash<QString, QHash<QString, int>> entryIndex_; // section -> key -> line
+    mutable QHash<QString, int> sectionIndex_;    // lower-case name -> its first block
     mutable QDateTime loadedModified_;
     mutable qint64 loadedSize_ = -1;
     int batchDepth_ = 0;

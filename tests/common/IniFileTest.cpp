@@ -6,6 +6,7 @@
 #include "support/TestRegistry.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,6 +152,39 @@ private slots:
     {
         IniFile ini(dir_.filePath(QStringLiteral("no/such/folder/x.ini")));
         QVERIFY_THROWS_EXCEPTION(IoError, ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    }
+
+    // Closing the console erases the subscriber list and writes it again, then the sections
+    // after it: the time grows with the list, not with its square.
+    void rewritingALongSectionIsLinear()
+    {
+        constexpr int kSubscribers = 10000;
+        constexpr qint64 kLinearBoundMs = 2000;  // tens of ms when linear, about a minute when quadratic
+        QByteArray original = "[GSM_Alarms]\r\nActive=1\r\n";
+        for (int i = 0; i < kSubscribers; ++i)
+            original += "Phone" + QByteArray::number(i) + "=old\r\n";
+        original += "[Window]\r\nLeft=1\r\n";
+        test::WriteFile(path("long.ini"), original);
+
+        IniFile ini(path("long.ini"));
+        QElapsedTimer timer;
+        timer.start();
+        {
+            IniFile::Batch batch(ini);
+            ini.eraseSection(QStringLiteral("GSM_Alarms"));
+            ini.writeBool(QStringLiteral("GSM_Alarms"), QStringLiteral("Active"), false);
+            for (int i = 0; i < kSubscribers; ++i)
+                ini.writeString(QStringLiteral("GSM_Alarms"), QStringLiteral("Phone%1").arg(i), QString::number(i));
+            ini.writeInteger(QStringLiteral("Window"), QStringLiteral("Left"), 2);
+        }
+        QVERIFY2(timer.elapsed() < kLinearBoundMs, qPrintable(QString::number(timer.elapsed())));
+
+        QByteArray expected = "[Window]\r\nLeft=2\r\n[GSM_Alarms]\r\nActive=0\r\n";
+        for (int i = 0; i < kSubscribers; ++i)
+            expected += "Phone" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
+        QCOMPARE(test::ReadFile(path("long.ini")), expected);
+        QCOMPARE(ini.readString(QStringLiteral("gsm_alarms"), QStringLiteral("PHONE9999")), QStringLiteral("9999"));
+        QCOMPARE(ini.keys(QStringLiteral("GSM_Alarms")).size(), kSubscribers + 1);
     }
 
     void batchSavesOnceAndSeesChangesOnDisk()
