@@ -23,6 +23,22 @@ QString systemReason()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// Symbolic links met on the way to the file that really holds the data; more are taken for a loop.
+constexpr int kMaxLinkHops = 40;
+
+// The file a save must replace: the path itself, or the file its symbolic links lead to, so
+// that a link (a Settings.ini kept elsewhere, say) stays a link and its target gets the data.
+QString FileBehindLinks(const QString& path)
+{
+    QFileInfo file(path);
+    for (int hop = 0; file.isSymLink(); ++hop) {
+        if (hop == kMaxLinkHops)
+            throw IoError(QStringLiteral("Cannot write file %1: too many levels of symbolic links").arg(path));
+        file = QFileInfo(file.symLinkTarget());
+    }
+    return file.absoluteFilePath();
+}
+
 void syncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -40,7 +56,7 @@ qint64 AtomicFileWriter::writeChunk(QIODevice& file, const char* data, qint64 si
 
 void AtomicFileWriter::save(const QString& path, const QByteArray& data)
 {
-    const QFileInfo target(path);
+    const QFileInfo target(FileBehindLinks(path));
     const QString folder = target.absolutePath();
     QTemporaryFile temp(folder + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX.tmp"));
     if (!temp.open())
@@ -58,7 +74,7 @@ void AtomicFileWriter::save(const QString& path, const QByteArray& data)
 
     // Keep the permissions of the file being replaced.
     if (target.exists())
-        temp.setPermissions(QFile::permissions(path));
+        temp.setPermissions(target.permissions());
     else
         temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
 
@@ -72,9 +88,10 @@ void AtomicFileWriter::save(const QString& path, const QByteArray& data)
 
 QByteArray ReadWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    // A link to a file not made yet reads as an absent file too.
+    if (!QFileInfo::exists(path))
         return {};
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw IoError(QStringLiteral("Cannot open file %1: %2").arg(path, file.errorString()));
     return file.readAll();

@@ -8,7 +8,8 @@ namespace kvt {
 
 // Saves whole files so that a crash or a failed write leaves either the old or the new
 // content on disk, never a mix: the bytes go to a temporary file beside the target, are
-// flushed to the disk, and the temporary file then replaces the target in one rename.
+// flushed to the disk, and the temporary file then replaces the target in one rename. A path
+// that is a symbolic link stays one: the file behind it is the one replaced.
 class AtomicFileWriter {
 public:
     virtual ~AtomicFileWriter() = default;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -152,6 +153,51 @@ private slots:
     {
         IniFile ini(dir_.filePath(QStringLiteral("no/such/folder/x.ini")));
         QVERIFY_THROWS_EXCEPTION(IoError, ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("v")));
+    }
+
+    // A Settings.ini kept elsewhere behind a symbolic link: saves reach the file behind the
+    // link, and the link stays a link.
+    void savesThroughSymbolicLinks_data()
+    {
+        QTest::addColumn<QStringList>("links");  // link -> target pairs, the first link is opened
+        QTest::addColumn<QString>("target");
+        QTest::newRow("relative link") << QStringList{"home/Settings.ini", "../real/Settings.ini"} << "real/Settings.ini";
+        QTest::newRow("absolute link") << QStringList{"home/Settings.ini", "@/real/Settings.ini"} << "real/Settings.ini";
+        QTest::newRow("link to a link") << QStringList{"home/Settings.ini", "../real/alias.ini", "real/alias.ini", "Settings.ini"}
+                                        << "real/Settings.ini";
+        QTest::newRow("link to a file not made yet") << QStringList{"home/Settings.ini", "../real/new.ini"} << "real/new.ini";
+    }
+    void savesThroughSymbolicLinks()
+    {
+        QFETCH(QStringList, links);
+        QFETCH(QString, target);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(QStringLiteral("home")) && QDir(root.path()).mkpath(QStringLiteral("real")));
+        if (!target.endsWith(QStringLiteral("new.ini")))
+            test::WriteFile(root.filePath(target), "[S]\nk=old\n");
+        for (int i = 0; i < links.size(); i += 2) {
+            const QString to = links[i + 1].startsWith(u'@') ? root.path() + links[i + 1].mid(1) : links[i + 1];
+            QVERIFY(QFile::link(to, root.filePath(links[i])));
+        }
+        IniFile ini(root.filePath(links[0]));
+        ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new"));
+
+        for (int i = 0; i < links.size(); i += 2)
+            QVERIFY2(QFileInfo(root.filePath(links[i])).isSymLink(), qPrintable(links[i]));
+        QVERIFY(test::ReadFile(root.filePath(target)).contains("k=new"));
+        QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("new"));
+        const QStringList leftovers = QDir(root.filePath(QStringLiteral("home"))).entryList({QStringLiteral("*.tmp")}, QDir::Files) +
+                                      QDir(root.filePath(QStringLiteral("real"))).entryList({QStringLiteral("*.tmp")}, QDir::Files);
+        QCOMPARE(leftovers, QStringList());
+    }
+
+    void linkLoopRaisesIoError()
+    {
+        QTemporaryDir root;
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("b.ini")), root.filePath(QStringLiteral("a.ini"))));
+        QVERIFY(QFile::link(root.filePath(QStringLiteral("a.ini")), root.filePath(QStringLiteral("b.ini"))));
+        QVERIFY_THROWS_EXCEPTION(IoError, AtomicFileWriter().save(root.filePath(QStringLiteral("a.ini")), "x"));
+        QVERIFY(QFileInfo(root.filePath(QStringLiteral("a.ini"))).isSymLink());
     }
 
     // Closing the console erases the subscriber list and writes it again, then the sections
