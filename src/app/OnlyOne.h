@@ -8,8 +8,10 @@ class QLockFile;
 
 namespace kvt {
 
-// The single-instance guard (unit Only_One): a lock file named after the guard's name in the
-// temporary folder, held until the program ends. A lock left behind by an instance that has
+// The single-instance guard (unit Only_One): a lock file named after the guard's name, held
+// until the program ends. One instance per user, whatever its instance folder: the lock lies in
+// a folder of the user's own (the session's runtime folder, else the user's cache folder), so
+// no other user's lock or file can block the start. A lock left behind by an instance that has
 // died does not block the next start.
 class OnlyOneInstance {
 public:

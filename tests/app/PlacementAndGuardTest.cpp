@@ -6,7 +6,9 @@
 #include "support/RecordingSinks.h"
 #include "support/TestRegistry.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QLockFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -166,25 +168,59 @@ private slots:
 
     void singleInstanceGuard()
     {
-        QTemporaryDir temp;
-        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         const QString name = QStringLiteral("KVT_Test\\Guard");
-        QVERIFY(OnlyOneInstance::lockFileFor(name).endsWith(QStringLiteral("KVT_Test_Guard.lock")));
+        QCOMPARE(OnlyOneInstance::lockFileFor(name), runtime.filePath(QStringLiteral("KVT_Test_Guard.lock")));
         {
             OnlyOneInstance first;
             QVERIFY(first.acquire(name));
             OnlyOneInstance second;
             QVERIFY(!second.acquire(name));
+            // The lock of a running instance never expires by its age.
+            QFile held(OnlyOneInstance::lockFileFor(name));
+            QVERIFY(held.open(QIODevice::ReadWrite));
+            QVERIFY(held.setFileTime(QDateTime::currentDateTime().addYears(-1), QFileDevice::FileModificationTime));
+            held.close();
+            QVERIFY(!second.acquire(name));
         }
         OnlyOneInstance again;
         QVERIFY(again.acquire(name));
+        qunsetenv("XDG_RUNTIME_DIR");
+    }
+
+    // Each user has a guard of their own: a lock, live or stale, or any file in the shared
+    // temporary folder blocks nobody, and another user's guard does not block this one.
+    void guardsOfOtherUsersDoNotBlock()
+    {
+        QTemporaryDir shared;
+        QTemporaryDir ownRuntime;
+        QTemporaryDir otherRuntime;
+        qputenv("TMPDIR", shared.path().toLocal8Bit());
+        QLockFile liveElsewhere(shared.filePath(QStringLiteral("KVT_Mutex.lock")));
+        QVERIFY(liveElsewhere.tryLock(0));
+
+        qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toLocal8Bit());
+        OnlyOneInstance otherUser;
+        QVERIFY(otherUser.acquire(kInstanceGuardName));
+        qputenv("XDG_RUNTIME_DIR", ownRuntime.path().toLocal8Bit());
+        OnlyOneInstance guard;
+        QVERIFY(guard.acquire(kInstanceGuardName));
+        QVERIFY(!OnlyOneInstance().acquire(kInstanceGuardName));
+
+        // A runtime folder that others may write into is not the user's own: not used.
+        QVERIFY(QFile::setPermissions(otherRuntime.path(), QFileDevice::Permissions(0x7777)));
+        qputenv("XDG_RUNTIME_DIR", otherRuntime.path().toLocal8Bit());
+        QVERIFY(!OnlyOneInstance::lockFileFor(kInstanceGuardName).startsWith(otherRuntime.path()));
+        QVERIFY(!OnlyOneInstance::lockFileFor(kInstanceGuardName).startsWith(shared.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
         qunsetenv("TMPDIR");
     }
 
     void staleGuardOfADeadInstanceDoesNotBlock()
     {
-        QTemporaryDir temp;
-        qputenv("TMPDIR", temp.path().toLocal8Bit());
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         QFile stale(OnlyOneInstance::lockFileFor(kInstanceGuardName));
         QVERIFY(stale.open(QIODevice::WriteOnly));
         // The lock file of a process that no longer exists (pid far above pid_max).
@@ -192,7 +228,7 @@ private slots:
         stale.close();
         OnlyOneInstance guard;
         QVERIFY(guard.acquire(kInstanceGuardName));
-        qunsetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
     }
 
     void terminalCaptionBlinksUntilTheWindowIsSeen()

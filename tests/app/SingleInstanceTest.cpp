@@ -15,15 +15,15 @@ using namespace kvt;
 
 namespace {
 
-// Starts the console on an instance folder, offscreen, with its own temporary folder so the
+// Starts the console on an instance folder, offscreen, with a runtime folder of its own so the
 // guard of a real console on this machine is not touched.
 class ConsoleProcess {
 public:
-    ConsoleProcess(const QString& home, const QString& temp)
+    ConsoleProcess(const QString& home, const QString& runtime)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("TMPDIR"), temp);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         process.setProcessEnvironment(env);
         process.setProgram(qEnvironmentVariable("KVT_TOOLS_DIR") + QStringLiteral("/kvt"));
         process.setArguments({QStringLiteral("--home"), home});
@@ -72,7 +72,9 @@ private slots:
         QVERIFY(waitFor([&] { return readLog(home.path()).contains(QStringLiteral("Запуск приложения")); }));
         QVERIFY(QFile::exists(temp.path() + QStringLiteral("/KVT_Mutex.lock")));
 
-        ConsoleProcess second(home.path(), temp.path());
+        // One instance per user, whatever the instance folder.
+        QTemporaryDir otherHome;
+        ConsoleProcess second(otherHome.path(), temp.path());
         second.process.start();
         QVERIFY(second.process.waitForStarted());
         QVERIFY(waitFor([&] {
@@ -84,6 +86,7 @@ private slots:
         second.process.kill();
         second.process.waitForFinished(5000);
         QCOMPARE(readLog(home.path()).count(QStringLiteral("Запуск приложения")), 1);
+        QVERIFY(!readLog(otherHome.path()).contains(QStringLiteral("Запуск приложения")));
 
         // A system shutdown: the console closes as the operator's close does.
         ::kill(pid_t(first.process.processId()), SIGTERM);
