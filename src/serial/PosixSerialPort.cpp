@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "serial/BaudRates.h"
+#include "serial/PortErrorReason.h"
 
 #include <QDeadlineTimer>
 
@@ -20,11 +21,6 @@ namespace {
 
 constexpr short kGoneEvents = POLLHUP | POLLERR | POLLNVAL;
 
-QString SystemErrorText(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 } // namespace
 
 PosixSerialPort::PosixSerialPort(PortSettings initial, std::shared_ptr<ModemLineControl> lines)
@@ -41,9 +37,7 @@ PosixSerialPort::~PosixSerialPort()
 void PosixSerialPort::fail(const char* operation, int code) const
 {
     const QString device = openedDevice_.isEmpty() ? ResolveDeviceName(settings().device) : openedDevice_;
-    throw PortError(QStringLiteral("Порт %1: %2: %3 (код %4)")
-                        .arg(device, QString::fromUtf8(operation), SystemErrorText(code))
-                        .arg(code),
+    throw PortError(QStringLiteral("Порт %1: %2: %3").arg(device, QString::fromUtf8(operation), PortErrorReason(code)),
                     code);
 }
 
@@ -53,7 +47,7 @@ void PosixSerialPort::Open()
         return;
     // A speed the driver cannot set is refused before the device is touched.
     if (!BaudRateConstant(settings().baudRate))
-        fail("недопустимая скорость", EINVAL);
+        fail("не удалось задать скорость", EINVAL);
     const QString device = ResolveDeviceName(settings().device);
     const QByteArray path = device.toLocal8Bit();
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -97,7 +91,7 @@ void PosixSerialPort::applyLineSettings()
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
     if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0)
-        fail("недопустимая скорость", errno);
+        fail("не удалось задать скорость", errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0)
         fail("не удалось задать параметры линии", errno);
 }

@@ -63,8 +63,8 @@ private slots:
         tab.choose(QStringLiteral("/dev/kvt-no-modem"), QStringLiteral("115200"));
         QVERIFY(!tab.connector.connectLink());
         QCOMPARE(tab.notices.shown, QStringList{QStringLiteral("Не удалось установить связь с GSM модемом.\nПорт "
-                                                               "/dev/kvt-no-modem: не удалось открыть: No such file or "
-                                                               "directory (код 2)")});
+                                                               "/dev/kvt-no-modem: не удалось открыть: устройство не "
+                                                               "найдено (No such file or directory, код 2)")});
         QVERIFY(!tab.port.Connected());
         QVERIFY(tab.shownStates.isEmpty());
         QVERIFY(!tab.timers.isActive(MainTimer::ATTimer));
@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(tab.shownStates, (QList<bool>{true, false}));
         QVERIFY(!tab.port.Connected());
         QCOMPARE(tab.notices.shown.size(), 1);
-        QVERIFY(tab.notices.shown[0].contains(QStringLiteral("(код 5)")));
+        QVERIFY(tab.notices.shown[0].contains(QStringLiteral("код 5)")));
         QVERIFY(!tab.timers.isActive(MainTimer::QueryTimer));
     }
 

@@ -96,13 +96,14 @@ private slots:
         QTest::newRow("RS-485: no port") << Link::Rs485 << "" << "" << "Не выбран COM порт адаптера RS-485.";
         QTest::newRow("GSM: open") << Link::Gsm << "/dev/ttyUSB0" << "open"
                                    << "Не удалось установить связь с GSM модемом.\nПорт /dev/ttyUSB0: не удалось "
-                                      "открыть: No such file or directory (код 2)";
+                                      "открыть: устройство не найдено (No such file or directory, код 2)";
         QTest::newRow("radio: open") << Link::Radio << "/dev/ttyS1" << "open"
                                      << "Не удалось установить связь с радиомодемом.\nПорт /dev/ttyS1: не удалось "
-                                        "открыть: No such file or directory (код 2)";
+                                        "открыть: устройство не найдено (No such file or directory, код 2)";
         QTest::newRow("RS-485: device lost while starting")
             << Link::Rs485 << "/dev/ttyS2" << "start"
-            << "Не удалось установить связь с адаптером RS-485.\nПорт /dev/ttyS2: ошибка записи: Input/output error (код 5)";
+            << "Не удалось установить связь с адаптером RS-485.\nПорт /dev/ttyS2: ошибка записи: ошибка ввода-вывода, "
+               "устройство отключено (Input/output error, код 5)";
     }
     void failuresAreToldAndLeaveNothingConnected()
     {

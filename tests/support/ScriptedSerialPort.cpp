@@ -1,9 +1,9 @@
 #include "support/ScriptedSerialPort.h"
 
 #include "common/Errors.h"
+#include "serial/PortErrorReason.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace kvt::test {
 
@@ -33,9 +33,7 @@ void ScriptedSerialPort::Open()
     if (openError_) {
         const int code = *openError_;
         openError_.reset();
-        throw PortError(QStringLiteral("Порт %1: не удалось открыть: %2 (код %3)")
-                            .arg(settings().device, QString::fromLocal8Bit(std::strerror(code)))
-                            .arg(code),
+        throw PortError(QStringLiteral("Порт %1: не удалось открыть: %2").arg(settings().device, PortErrorReason(code)),
                         code);
     }
     open_ = true;
@@ -56,10 +54,7 @@ void ScriptedSerialPort::throwIfFailing(const char* operation)
     if (!code)
         return;
     ioError_.reset();
-    throw PortError(QStringLiteral("Порт %1: %2: %3 (код %4)")
-                        .arg(settings().device, QString::fromUtf8(operation),
-                             QString::fromLocal8Bit(std::strerror(*code)))
-                        .arg(*code),
+    throw PortError(QStringLiteral("Порт %1: %2: %3").arg(settings().device, QString::fromUtf8(operation), PortErrorReason(*code)),
                     *code);
 }
 
