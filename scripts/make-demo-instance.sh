@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Makes a demo instance folder: the console's folders, the sample object forms and settings.
+# Makes a demo instance folder: the console's folders, the sample object forms and settings
+# (sounds/ stays empty: the console plays the sounds it carries).
 # Usage: make-demo-instance.sh DIR   (DIR is replaced)
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -10,9 +11,6 @@ rm -rf "$DEMO"
 mkdir -p "$DEMO"/{Data,Reports,SmsBook,AvariBook,sounds,Forms}
 if compgen -G "$BUILD_DIR/examples/forms/*.kof" > /dev/null; then
   cp "$BUILD_DIR"/examples/forms/*.kof "$DEMO/Forms/"
-fi
-if compgen -G "$BUILD_DIR/tools/sounds/*.wav" > /dev/null; then
-  cp "$BUILD_DIR"/tools/sounds/*.wav "$DEMO/sounds/"
 fi
 # Settings, then the three sample objects with their stored history.
 cp "$ROOT/examples/demo/Settings.ini" "$DEMO/"

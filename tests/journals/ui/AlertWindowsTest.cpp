@@ -34,20 +34,45 @@ QByteArray silentWav()
 class AlertWindowsTest : public QObject {
     Q_OBJECT
 private slots:
-    void wavPlayerIsSilentWithoutFileOrAudio()
+    // A new instance folder has no sounds: the console's own are played. A file of the
+    // instance folder wins; a name neither has stays silent.
+    void soundsComeFromTheInstanceElseFromTheConsole_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("inInstance");
+        QTest::addColumn<QString>("played");  // "instance", "shipped" or empty
+        for (const char* name : {"Alarm", "ReciveData", "SendData"})
+            QTest::addRow("%s shipped", name) << name << false << "shipped";
+        QTest::newRow("instance file wins") << "Alarm" << true << "instance";
+        QTest::newRow("unknown name") << "NoSuchSound" << false << "";
+    }
+    void soundsComeFromTheInstanceElseFromTheConsole()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, inInstance);
+        QFETCH(QString, played);
         QTemporaryDir dir;
         WavSoundPlayer player(dir.path());
-        QCOMPARE(player.fileOf(QStringLiteral("Alarm")), dir.path() + QStringLiteral("/Alarm.wav"));
-        player.play(QStringLiteral("Alarm")); // no file: nothing happens
-        QFile wav(player.fileOf(QStringLiteral("SendData")));
-        QVERIFY(wav.open(QIODevice::WriteOnly));
-        wav.write(silentWav());
-        wav.close();
-        // A real file on a machine that may have no audio device: plays or stays silent, never fails.
-        player.play(QStringLiteral("SendData"));
-        player.play(QStringLiteral("SendData"));
-        QTest::qWait(50);
+        QCOMPARE(player.fileOf(name), dir.path() + u'/' + name + QStringLiteral(".wav"));
+        if (inInstance) {
+            QFile wav(player.fileOf(name));
+            QVERIFY(wav.open(QIODevice::WriteOnly));
+            wav.write(silentWav());
+        }
+        const QString expected = played == QLatin1String("instance") ? player.fileOf(name)
+                                 : played == QLatin1String("shipped") ? WavSoundPlayer::kShippedSounds + name + QStringLiteral(".wav")
+                                                                      : QString();
+        QCOMPARE(player.sourceOf(name), expected);
+        if (!expected.isEmpty()) {
+            QFile wav(expected);
+            QVERIFY(wav.open(QIODevice::ReadOnly));
+            const QByteArray head = wav.read(12);
+            QVERIFY(head.startsWith("RIFF") && head.endsWith("WAVE"));
+        }
+        // On a machine that may have no audio device: plays or stays silent, never fails.
+        player.play(name);
+        player.play(name);
+        QTest::qWait(20);
     }
 
     void notificationCountsDownAndClosesItself()
