@@ -93,6 +93,26 @@ private slots:
         }
     }
 
+    // The demo instance: every object bears the name its form's title shows.
+    void demoObjectsAreNamedAsTheirForms()
+    {
+        QFile manifest(qEnvironmentVariable("KVT_SOURCE_DIR") + u"/examples/demo/objects.manifest"_qs);
+        QVERIFY(manifest.open(QIODevice::ReadOnly));
+        int objects = 0;
+        for (const QString& line : QString::fromUtf8(manifest.readAll()).split(u'\n')) {
+            if (!line.startsWith(u"object "_qs))
+                continue;
+            const QStringList fields = line.mid(7).trimmed().split(u'|');
+            QCOMPARE(fields.size(), 3);
+            const auto form = ObjectForm::FromFile(test::SampleForm(QFileInfo(fields[1]).completeBaseName()));
+            const FormControl* title = form->control(u"LabelTitle"_qs);
+            QVERIFY2(title, qPrintable(fields[1]));
+            QCOMPARE(title->caption(), fields[0]);
+            ++objects;
+        }
+        QCOMPARE(objects, 3);
+    }
+
     // Screenshots of every sample form with its packets applied (display only, as when an
     // object is selected), saved under the build folder to be looked at.
 };
