@@ -205,7 +205,9 @@ void LoadSettings(Settings& settings, const QString& programDirectory, const Ser
     for (Link link : {Link::Gsm, Link::Radio, Link::Rs485}) {
         LinkSettings& now = loaded.link(link);
         const LinkSettings& before = previous.link(link);
-        now.port = chosen(now.port, choices.offersPort(now.port), before.port);
+        // A configured port stays configured even while its device is absent (the list shows
+        // it marked absent), so an unplugged modem does not lose its port at the next save.
+        now.port = chosen(now.port, !now.port.isEmpty(), before.port);
         now.baudRate = chosen(now.baudRate, choices.offersBaudRate(now.baudRate), before.baudRate);
     }
     if (loaded.alarmMethod != AlarmMethodCall && loaded.alarmMethod != AlarmMethodSms)

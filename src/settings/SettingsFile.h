@@ -32,8 +32,9 @@ SettingsData ReadSettings(const IniFile& file);
 void WriteSettings(IniFile& file, const SettingsData& data);
 
 // Reads program directory + Settings.ini (a missing file gives the defaults) into `settings`,
-// as the settings window takes the values over: a port or speed that its list does not offer
-// leaves the previous choice, an alarm method outside the list leaves no selection, and the
+// as the settings window takes the values over: a configured port is taken whether or not its
+// device is present, a speed that its list does not offer and an empty port leave the previous
+// choice, an alarm method outside the list leaves no selection, and the
 // answer length and alarm count are held within the ranges of their fields.
 void LoadSettings(Settings& settings, const QString& programDirectory, const SerialChoices& choices);
 

@@ -241,10 +241,12 @@ private slots:
         QTest::addColumn<QString>("shownPort");
         QTest::addColumn<QString>("shownBaud");
         QTest::newRow("both offered") << "/dev/ttyUSB0" << "115200" << "/dev/ttyUSB0" << "115200";
-        QTest::newRow("absent port keeps previous") << "COM3" << "9600" << "/dev/ttyS0" << "9600";
+        QTest::newRow("absent port is kept") << "COM3" << "9600" << "COM3" << "9600";
         QTest::newRow("odd speed keeps previous") << "/dev/ttyS0" << "12345" << "/dev/ttyS0" << "57600";
         QTest::newRow("existing device path") << "/dev/null" << "" << "/dev/null" << "57600";
-        QTest::newRow("vanished device path") << "/dev/kvt-no-such-port" << "x" << "/dev/ttyS0" << "57600";
+        QTest::newRow("vanished device path is kept") << "/dev/kvt-no-such-port" << "x" << "/dev/kvt-no-such-port" << "57600";
+        QTest::newRow("path outside /dev is kept") << "/tmp/kvt-modem" << "9600" << "/tmp/kvt-modem" << "9600";
+        QTest::newRow("no port keeps previous") << "" << "9600" << "/dev/ttyS0" << "9600";
     }
     void loadTakesOverWhatTheListsOffer()
     {
@@ -258,6 +260,40 @@ private slots:
         LoadSettings(settings, home(), test::FixedSerialChoices());
         QTEST(settings->radio.port, "shownPort");
         QTEST(settings->radio.baudRate, "shownBaud");
+    }
+
+    // A port is present when the machine lists it or when it leads, through any links, to a
+    // character device; the stable names of /dev/serial/by-id are offered with the ports.
+    void portPresence_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("present");
+        QTest::newRow("listed port") << "/dev/ttyUSB0" << true;
+        QTest::newRow("character device") << "/dev/null" << true;
+        QTest::newRow("bare device name") << "null" << true;
+        QTest::newRow("link to a device") << "@by-id/usb-Modem-if00" << true;
+        QTest::newRow("link to a plain file") << "@by-id/plain" << false;
+        QTest::newRow("dangling link") << "@by-id/unplugged" << false;
+        QTest::newRow("missing device") << "/dev/kvt-no-such-port" << false;
+        QTest::newRow("folder") << "/dev" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void portPresence()
+    {
+        QFETCH(QString, port);
+        QTemporaryDir dir;
+        const QString byId = dir.filePath(QStringLiteral("by-id"));
+        QVERIFY(QDir().mkpath(byId));
+        test::WriteFile(dir.filePath(QStringLiteral("plain")), "x");
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), byId + QStringLiteral("/usb-Modem-if00")));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("plain")), byId + QStringLiteral("/plain")));
+        QVERIFY(QFile::link(QStringLiteral("/dev/kvt-gone"), byId + QStringLiteral("/unplugged")));
+        if (port.startsWith(u'@'))
+            port = dir.filePath(port.mid(1));
+
+        QTEST(test::FixedSerialChoices().isPresent(port), "present");
+        const QStringList offered = SerialChoices(byId).ports();
+        QCOMPARE(offered.filter(byId), QStringList{byId + QStringLiteral("/usb-Modem-if00")});
     }
 
     void loadHoldsValuesWithinTheirFields_data()

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QListWidget>
@@ -26,6 +27,7 @@
 namespace kvt {
 
 const QString OptionsForm::kCaption = QStringLiteral("Настройки");
+const QString OptionsForm::kAbsentPortHint = QStringLiteral("Порт не найден в системе");
 
 namespace {
 const QString kAddCaption = QStringLiteral("Добавление абонента");
@@ -103,10 +105,20 @@ void OptionsForm::fillPortLists()
     for (Link link : {Link::Gsm, Link::Radio, Link::Rs485}) {
         LinkControls& c = controls(link);
         const QString port = c.port->currentText();
+        const QString configured = settings()->link(link).port;
         {
             const QSignalBlocker quiet(c.port);
             c.port->clear();
             c.port->addItems(ports);
+            // The configured port keeps its entry while its device is away, marked absent.
+            if (!configured.isEmpty() && !ports.contains(configured)) {
+                c.port->addItem(configured);
+                if (!services_.choices->isPresent(configured)) {
+                    const int entry = c.port->count() - 1;
+                    c.port->setItemData(entry, kAbsentPortHint, Qt::ToolTipRole);
+                    c.port->setItemData(entry, QColor(Qt::gray), Qt::ForegroundRole);
+                }
+            }
             c.port->setCurrentIndex(-1);
             c.port->setEditText(port);
         }
@@ -143,6 +155,7 @@ void OptionsForm::FormCreate()
 void OptionsForm::LoadSettings()
 {
     kvt::LoadSettings(settings(), programDirectory_, *services_.choices);
+    fillPortLists();
     if (MainWindowAccess* main = services_.mainWindow) {
         main->setWindowGeometry(settings()->window);
         main->applyHistoryHeightRule();

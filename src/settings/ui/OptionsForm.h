@@ -38,6 +38,8 @@ class OptionsForm : public QDialog {
     Q_OBJECT
 public:
     static const QString kCaption;
+    // The tooltip of a configured port whose device is not on the machine now.
+    static const QString kAbsentPortHint;
     static constexpr int kWidth = 270;
     static constexpr int kHeight = 406;
     enum Page { PageGsm, PageRadio, PageRs485, PageInterface };

@@ -367,7 +367,7 @@ private slots:
         QCOMPARE(child<QLineEdit>("Edit3")->text(), QStringLiteral("Баланс"));
         QCOMPARE(child<QLineEdit>("Edit7")->text(), QStringLiteral("0A"));
         QCOMPARE(child<QLineEdit>("Edit4")->text(), QStringLiteral("00000000"));
-        QCOMPARE(child<QComboBox>("ComComboBox3")->currentText(), QString()); // COM7 is not on this machine
+        QCOMPARE(child<QComboBox>("ComComboBox3")->currentText(), QStringLiteral("COM7")); // kept, though absent
         QVERIFY(child<QCheckBox>("RbCheckBox_Close_List_Time")->isChecked());
 
         // The operator's changes go into the model at once.
@@ -383,6 +383,40 @@ private slots:
         QCOMPARE((*settings_)->smsMemory, QStringLiteral("MT"));
         QCOMPARE((*settings_)->balanceAnswerLength, 25);
         QCOMPARE((*settings_)->alarmMethod, int(AlarmMethodCall));
+    }
+
+    // A configured port keeps its entry and its exact name while its device is away; one that
+    // leads to a character device (a link outside /dev, say) is listed as present.
+    void configuredPortStaysListedAndSaved_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("markedAbsent");
+        QTest::newRow("unplugged adapter") << "/dev/ttyUSB7" << true;
+        QTest::newRow("legacy name") << "COM3" << true;
+        QTest::newRow("link to a device") << "@link" << false;
+        QTest::newRow("present port") << "/dev/ttyS0" << false;
+    }
+    void configuredPortStaysListedAndSaved()
+    {
+        QFETCH(QString, port);
+        QFETCH(bool, markedAbsent);
+        if (port == QLatin1String("@link")) {
+            port = dir_->filePath(QStringLiteral("kvt-modem"));
+            QVERIFY(QFile::link(QStringLiteral("/dev/null"), port));
+        }
+        test::WriteFile(iniPath(), ToWin1251(QStringLiteral("[Radio_Svyaz]\r\nPort=%1\r\n").arg(port)));
+        form_->LoadSettings();
+        auto* list = child<QComboBox>("ZigBee_Port_ComboBox");
+        QCOMPARE(list->currentText(), port);
+        const int entry = list->findText(port);
+        QVERIFY(entry >= 0);
+        QCOMPARE(list->itemData(entry, Qt::ToolTipRole).toString(), markedAbsent ? OptionsForm::kAbsentPortHint : QString());
+        QCOMPARE(list->findText(QStringLiteral("/dev/ttyUSB7")) >= 0, port == QLatin1String("/dev/ttyUSB7"));
+
+        form_->show();  // the lists are filled again each time the window opens
+        QCOMPARE(list->currentText(), port);
+        form_->close();
+        QCOMPARE(IniFile(iniPath()).readString(QStringLiteral("Radio_Svyaz"), QStringLiteral("Port")), port);
     }
 
     void creationStepConnectsAndAppliesPanels()
