@@ -12,6 +12,7 @@ constexpr int kRunTimeoutMs = 30000;
 struct Run {
     int exitCode = -1;
     QByteArray out;
+    QByteArray err;
 };
 
 Run RunTool(const QStringList& args, const QByteArray& input = {})
@@ -23,7 +24,7 @@ Run RunTool(const QStringList& args, const QByteArray& input = {})
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(kRunTimeoutMs);
-    return {process.exitCode(), process.readAllStandardOutput()};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace
@@ -80,6 +81,29 @@ private slots:
         const Run run = RunTool({"pdu", "decode"}, reply);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, out);
+    }
+
+    // User data that is not upper-case hex pairs would make an invalid PDU: refused, nothing printed.
+    void dataThatIsNotHexIsRefused_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("data");
+        for (const char* action : {"encode-data", "deliver-data"}) {
+            QTest::addRow("%s letters", action) << action << "XYZ1";
+            QTest::addRow("%s odd length", action) << action << "012";
+            QTest::addRow("%s lower case", action) << action << "0a";
+            QTest::addRow("%s empty", action) << action << "";
+        }
+    }
+    void dataThatIsNotHexIsRefused()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, data);
+        const Run run = RunTool({"pdu", action, "79123456789", data});
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY2(run.err.endsWith("kvt-tool pdu " + action.toLatin1() + ": the data must be upper-case hex pairs\n"),
+                 run.err.constData());
     }
 
     void wrongArgumentsAreAUsageError()

@@ -33,6 +33,18 @@ int Usage(Streams& io, const char* usage)
     return kUsageError;
 }
 
+// User data is given as upper-case hexadecimal, two digits per byte.
+bool IsHexPairs(const QString& data)
+{
+    return kvt::IsHexText(data) && data.size() % 2 == 0;
+}
+
+int RefuseData(Streams& io, const char* action)
+{
+    io.err << "kvt-tool pdu " << action << ": the data must be upper-case hex pairs\n";
+    return kUsageError;
+}
+
 int DecodeFromStdin(Streams& io)
 {
     QFile in;
@@ -73,10 +85,8 @@ int BuildDeliver(QStringList args, bool text, Streams& io)
         io.out << kvt::BuildDeliverTextPdu(message, AsConsoleText(args[1])) << '\n';
         return 0;
     }
-    if (!kvt::IsHexText(args[1]) || args[1].size() % 2 != 0) {
-        io.err << "kvt-tool pdu deliver-data: the data must be upper-case hex pairs\n";
-        return kUsageError;
-    }
+    if (!IsHexPairs(args[1]))
+        return RefuseData(io, "deliver-data");
     io.out << kvt::BuildDeliverDataPdu(message, kvt::HexToBytes(args[1])) << '\n';
     return 0;
 }
@@ -93,7 +103,9 @@ int RunPdu(const QStringList& args, Streams& io)
         return 0;
     }
     if (action == QLatin1String("encode-data") && args.size() == 3) {
-        io.out << kvt::EncodeDataSubmitPdu(AsConsoleText(args[2]), AsConsoleText(args[1])) << '\n';
+        if (!IsHexPairs(args[2]))
+            return RefuseData(io, "encode-data");
+        io.out << kvt::EncodeDataSubmitPdu(args[2], AsConsoleText(args[1])) << '\n';
         return 0;
     }
     if (action == QLatin1String("decode") && args.size() == 1)
