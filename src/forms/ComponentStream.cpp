@@ -34,14 +34,18 @@ class StreamReader {
 public:
     explicit StreamReader(const QByteArray& bytes) : data_(bytes) {}
 
-    ComponentStream read()
+    // The form record; the bytes after it are kept in the stream or only located.
+    ComponentStream read(qint64* trailingOffset = nullptr)
     {
         if (data_.size() < kStreamSignature.size() || !data_.startsWith(kStreamSignature))
             throw FormatError(QStringLiteral("not an object form: the signature \"TPF0\" is missing"), 0);
         pos_ = kStreamSignature.size();
         ComponentStream stream;
         stream.root = record(0, true);
-        stream.trailing = data_.mid(pos_);
+        if (trailingOffset)
+            *trailingOffset = pos_;
+        else
+            stream.trailing = data_.mid(pos_);
         return stream;
     }
 
@@ -457,6 +461,11 @@ bool IsAcceptedComponentClass(QByteArrayView className)
 ComponentStream ReadComponentStream(const QByteArray& bytes)
 {
     return StreamReader(bytes).read();
+}
+
+ComponentStream ReadComponentStreamRecord(const QByteArray& bytes, qint64& trailingOffset)
+{
+    return StreamReader(bytes).read(&trailingOffset);
 }
 
 QByteArray WriteComponentStream(const ComponentStream& stream)

@@ -113,6 +113,11 @@ bool IsAcceptedComponentClass(QByteArrayView className);
 // truncated data or a length running past the end, nesting too deep.
 ComponentStream ReadComponentStream(const QByteArray& bytes);
 
+// The same without copying the bytes after the form record: `trailing` stays empty and
+// `trailingOffset` tells where those bytes begin, for readers of large files that take them
+// a piece at a time.
+ComponentStream ReadComponentStreamRecord(const QByteArray& bytes, qint64& trailingOffset);
+
 // Writes the tree back as a binary stream (signature included).
 QByteArray WriteComponentStream(const ComponentStream& stream);
 

@@ -4,7 +4,10 @@
 #include "common/Win1251.h"
 #include "forms/FormTextValues.h"
 
+#include <QBuffer>
+
 #include <array>
+#include <functional>
 
 namespace kvt {
 namespace {
@@ -15,20 +18,75 @@ constexpr int kIndentStep = 2;
 constexpr int kStringPieceLength = 64;  // characters of a long string per line
 constexpr int kBinaryBytesPerLine = 32;
 
+constexpr qint64 kTrailingChunk = 2048 * kBinaryBytesPerLine;  // bytes read at a time
+constexpr qsizetype kSpillChars = 1 << 16;                         // text handed on at a time
+
 class TextWriter {
 public:
-    QString write(const ComponentStream& stream)
+    using Sink = std::function<void(const QString&)>;
+
+    // Without a sink the whole text is kept and returned; with one, it is handed on in pieces.
+    explicit TextWriter(Sink sink = {}) : sink_(std::move(sink)) {}
+
+    QString write(const ComponentStream& stream, QIODevice& trailing)
     {
         record(*stream.root, 0);
-        if (!stream.trailing.isEmpty()) {
-            out_ += QLatin1String("trailing ");
-            binary(stream.trailing, 0);
-            out_ += u'\n';
+        trailingBlock(trailing);
+        if (sink_) {
+            sink_(out_);
+            out_.clear();
         }
         return out_;
     }
 
 private:
+    // The bytes after the form record, read to the end of `in` a chunk at a time; the same
+    // text as binary() gives for them at level 0.
+    void trailingBlock(QIODevice& in)
+    {
+        QByteArray pending = in.read(kTrailingChunk);
+        if (pending.isEmpty())
+            return;
+        out_ += QLatin1String("trailing ");
+        if (pending.size() <= kBinaryBytesPerLine / 2 && in.atEnd()) {
+            binary(pending, 0);
+            out_ += u'\n';
+            return;
+        }
+        out_ += u'{';
+        for (;;) {
+            qsizetype done = 0;
+            const bool last = in.atEnd();
+            while (pending.size() - done >= kBinaryBytesPerLine || (last && done < pending.size())) {
+                binaryLine(QByteArrayView(pending).sliced(done, std::min<qsizetype>(kBinaryBytesPerLine, pending.size() - done)), 0);
+                done += kBinaryBytesPerLine;
+            }
+            spill();
+            if (last)
+                break;
+            const QByteArray more = in.read(kTrailingChunk);
+            if (more.isEmpty() && !in.atEnd())
+                throw IoError(QStringLiteral("cannot read the bytes after the form: %1").arg(in.errorString()));
+            pending = pending.mid(done) + more;
+        }
+        out_ += QLatin1String("}\n");
+    }
+
+    void spill()
+    {
+        if (sink_ && out_.size() >= kSpillChars) {
+            sink_(out_);
+            out_.clear();
+        }
+    }
+
+    void binaryLine(QByteArrayView bytes, int level)
+    {
+        out_ += u'\n';
+        indent(level + 1);
+        out_ += QString::fromLatin1(bytes.toByteArray().toHex().toUpper());
+    }
+
     void indent(int level) { out_ += QString(level * kIndentStep, u' '); }
 
     void record(const StreamRecord& r, int level)
@@ -81,11 +139,8 @@ private:
             return;
         }
         out_ += u'{';
-        for (qsizetype i = 0; i < bytes.size(); i += kBinaryBytesPerLine) {
-            out_ += u'\n';
-            indent(level + 1);
-            out_ += QString::fromLatin1(bytes.mid(i, kBinaryBytesPerLine).toHex().toUpper());
-        }
+        for (qsizetype i = 0; i < bytes.size(); i += kBinaryBytesPerLine)
+            binaryLine(QByteArrayView(bytes).sliced(i, std::min<qsizetype>(kBinaryBytesPerLine, bytes.size() - i)), level);
         out_ += u'}';
     }
 
@@ -143,6 +198,7 @@ private:
         }
     }
 
+    Sink sink_;
     QString out_;
 };
 
@@ -152,7 +208,17 @@ QString FormToText(const ComponentStream& stream)
 {
     if (!stream.root)
         throw FormatError(QStringLiteral("no form record to write"));
-    return TextWriter().write(stream);
+    QBuffer trailing;
+    trailing.setData(stream.trailing);
+    trailing.open(QIODevice::ReadOnly);
+    return TextWriter().write(stream, trailing);
+}
+
+void WriteFormText(const ComponentStream& stream, QIODevice& trailing, const std::function<void(const QString&)>& sink)
+{
+    if (!stream.root)
+        throw FormatError(QStringLiteral("no form record to write"));
+    TextWriter(sink).write(stream, trailing);
 }
 
 } // namespace kvt
