@@ -156,16 +156,16 @@ private slots:
     }
 
     // A Settings.ini kept elsewhere behind a symbolic link: saves reach the file behind the
-    // link, and the link stays a link.
+    // link (made if missing) and the link stays a link; a loop of links is an error.
     void savesThroughSymbolicLinks_data()
     {
-        QTest::addColumn<QStringList>("links");  // link -> target pairs, the first link is opened
+        QTest::addColumn<QStringList>("links");  // link, target, link, target, ...
         QTest::addColumn<QString>("target");
-        QTest::newRow("relative link") << QStringList{"home/Settings.ini", "../real/Settings.ini"} << "real/Settings.ini";
-        QTest::newRow("absolute link") << QStringList{"home/Settings.ini", "@/real/Settings.ini"} << "real/Settings.ini";
-        QTest::newRow("link to a link") << QStringList{"home/Settings.ini", "../real/alias.ini", "real/alias.ini", "Settings.ini"}
+        QTest::newRow("relative") << QStringList{"home/Settings.ini", "../real/Settings.ini"} << "real/Settings.ini";
+        QTest::newRow("link to a link") << QStringList{"home/Settings.ini", "../real/a.ini", "real/a.ini", "Settings.ini"}
                                         << "real/Settings.ini";
-        QTest::newRow("link to a file not made yet") << QStringList{"home/Settings.ini", "../real/new.ini"} << "real/new.ini";
+        QTest::newRow("target not made yet") << QStringList{"home/Settings.ini", "../real/new.ini"} << "real/new.ini";
+        QTest::newRow("loop") << QStringList{"home/Settings.ini", "x.ini", "home/x.ini", "Settings.ini"} << "";
     }
     void savesThroughSymbolicLinks()
     {
@@ -173,31 +173,19 @@ private slots:
         QFETCH(QString, target);
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath(QStringLiteral("home")) && QDir(root.path()).mkpath(QStringLiteral("real")));
-        if (!target.endsWith(QStringLiteral("new.ini")))
-            test::WriteFile(root.filePath(target), "[S]\nk=old\n");
-        for (int i = 0; i < links.size(); i += 2) {
-            const QString to = links[i + 1].startsWith(u'@') ? root.path() + links[i + 1].mid(1) : links[i + 1];
-            QVERIFY(QFile::link(to, root.filePath(links[i])));
-        }
+        test::WriteFile(root.filePath(QStringLiteral("real/Settings.ini")), "[S]\nk=old\n");
+        for (int i = 0; i < links.size(); i += 2)
+            QVERIFY(QFile::link(links[i + 1], root.filePath(links[i])));
         IniFile ini(root.filePath(links[0]));
-        ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new"));
-
+        if (target.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(IoError, ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new")));
+        } else {
+            ini.writeString(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new"));
+            QVERIFY(test::ReadFile(root.filePath(target)).contains("k=new"));
+        }
         for (int i = 0; i < links.size(); i += 2)
             QVERIFY2(QFileInfo(root.filePath(links[i])).isSymLink(), qPrintable(links[i]));
-        QVERIFY(test::ReadFile(root.filePath(target)).contains("k=new"));
-        QCOMPARE(ini.readString(QStringLiteral("S"), QStringLiteral("k")), QStringLiteral("new"));
-        const QStringList leftovers = QDir(root.filePath(QStringLiteral("home"))).entryList({QStringLiteral("*.tmp")}, QDir::Files) +
-                                      QDir(root.filePath(QStringLiteral("real"))).entryList({QStringLiteral("*.tmp")}, QDir::Files);
-        QCOMPARE(leftovers, QStringList());
-    }
-
-    void linkLoopRaisesIoError()
-    {
-        QTemporaryDir root;
-        QVERIFY(QFile::link(root.filePath(QStringLiteral("b.ini")), root.filePath(QStringLiteral("a.ini"))));
-        QVERIFY(QFile::link(root.filePath(QStringLiteral("a.ini")), root.filePath(QStringLiteral("b.ini"))));
-        QVERIFY_THROWS_EXCEPTION(IoError, AtomicFileWriter().save(root.filePath(QStringLiteral("a.ini")), "x"));
-        QVERIFY(QFileInfo(root.filePath(QStringLiteral("a.ini"))).isSymLink());
+        QCOMPARE(QDir(root.filePath(QStringLiteral("real"))).entryList({QStringLiteral("*.tmp")}, QDir::Files), QStringList());
     }
 
     // Closing the console erases the subscriber list and writes it again, then the sections
@@ -206,31 +194,25 @@ private slots:
     {
         constexpr int kSubscribers = 10000;
         constexpr qint64 kLinearBoundMs = 2000;  // tens of ms when linear, about a minute when quadratic
-        QByteArray original = "[GSM_Alarms]\r\nActive=1\r\n";
-        for (int i = 0; i < kSubscribers; ++i)
+        QByteArray original = "[GSM_Alarms]\r\n";
+        QByteArray expected = "[Window]\r\nLeft=2\r\n[GSM_Alarms]\r\n";
+        for (int i = 0; i < kSubscribers; ++i) {
             original += "Phone" + QByteArray::number(i) + "=old\r\n";
-        original += "[Window]\r\nLeft=1\r\n";
-        test::WriteFile(path("long.ini"), original);
-
+            expected += "Phone" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
+        }
+        test::WriteFile(path("long.ini"), original + "[Window]\r\nLeft=1\r\n");
         IniFile ini(path("long.ini"));
         QElapsedTimer timer;
         timer.start();
         {
             IniFile::Batch batch(ini);
             ini.eraseSection(QStringLiteral("GSM_Alarms"));
-            ini.writeBool(QStringLiteral("GSM_Alarms"), QStringLiteral("Active"), false);
             for (int i = 0; i < kSubscribers; ++i)
                 ini.writeString(QStringLiteral("GSM_Alarms"), QStringLiteral("Phone%1").arg(i), QString::number(i));
             ini.writeInteger(QStringLiteral("Window"), QStringLiteral("Left"), 2);
         }
         QVERIFY2(timer.elapsed() < kLinearBoundMs, qPrintable(QString::number(timer.elapsed())));
-
-        QByteArray expected = "[Window]\r\nLeft=2\r\n[GSM_Alarms]\r\nActive=0\r\n";
-        for (int i = 0; i < kSubscribers; ++i)
-            expected += "Phone" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
         QCOMPARE(test::ReadFile(path("long.ini")), expected);
-        QCOMPARE(ini.readString(QStringLiteral("gsm_alarms"), QStringLiteral("PHONE9999")), QStringLiteral("9999"));
-        QCOMPARE(ini.keys(QStringLiteral("GSM_Alarms")).size(), kSubscribers + 1);
     }
 
     void batchSavesOnceAndSeesChangesOnDisk()

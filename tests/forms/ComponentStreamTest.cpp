@@ -205,42 +205,6 @@ private slots:
         QCOMPARE(read.root->children[0]->property("Caption")->value.text(), u"ok"_qs);
     }
 
-    // A file's trailing bytes may be located instead of copied and printed as they are read:
-    // the text is the same as when the whole stream is held, at every line and chunk boundary.
-    void trailingBytesPrintedAsTheyAreRead_data()
-    {
-        QTest::addColumn<int>("size");
-        for (int size : {0, 1, 16, 17, 32, 33, 64 * 1024, 64 * 1024 + 5, 200000})
-            QTest::addRow("%d bytes", size) << size;
-    }
-    void trailingBytesPrintedAsTheyAreRead()
-    {
-        QFETCH(int, size);
-        QByteArray trailing(size, '\0');
-        for (int i = 0; i < size; ++i)
-            trailing[i] = char(i * 7 + i / 256);
-        const QByteArray bytes = formBytes(QByteArray("\x03" "Tag" "\x02\x05", 6)) + trailing;
-
-        qint64 trailingAt = -1;
-        const ComponentStream located = ReadComponentStreamRecord(bytes, trailingAt);
-        QCOMPARE(trailingAt, bytes.size() - size);
-        QVERIFY(located.trailing.isEmpty());
-
-        QBuffer device;
-        device.setData(trailing);
-        QVERIFY(device.open(QIODevice::ReadOnly));
-        QString streamed;
-        int pieces = 0;
-        WriteFormText(located, device, [&](const QString& piece) {
-            streamed += piece;
-            ++pieces;
-        });
-        const QString whole = FormToText(ReadComponentStream(bytes));
-        QCOMPARE(streamed, whole);
-        QCOMPARE(WriteComponentStream(FormFromText(streamed)), bytes);
-        QVERIFY(pieces >= 1 + size / (64 * 1024));  // handed on in pieces, not all at the end
-    }
-
     // Every sample form: binary -> text -> binary gives the same bytes.
     void sampleFormsRoundTrip()
     {

@@ -92,7 +92,6 @@ private slots:
             QTest::addRow("%s letters", action) << action << "XYZ1";
             QTest::addRow("%s odd length", action) << action << "012";
             QTest::addRow("%s lower case", action) << action << "0a";
-            QTest::addRow("%s empty", action) << action << "";
         }
     }
     void dataThatIsNotHexIsRefused()
