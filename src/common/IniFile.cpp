@@ -117,10 +117,11 @@ int IniFile::Block::insertionPoint() const
 void IniFile::rebuildIndex() const
 {
     sectionIndex_.clear();
-    for (int i = 1; i < blocks_.size(); ++i)
-        // Where a section stands twice the first one counts.
+    // Where a section stands twice the first one counts.
+    for (int i = 1; i < blocks_.size(); ++i) {
         if (!sectionIndex_.contains(keyOf(blocks_[i].header.name)))
             sectionIndex_.insert(keyOf(blocks_[i].header.name), i);
+    }
 }
 
 IniFile::Block* IniFile::findSection(const QString& section) const

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 
@@ -20,6 +21,12 @@ constexpr int kBinaryBytesPerLine = 32;
 
 constexpr qint64 kTrailingChunk = 2048 * kBinaryBytesPerLine;  // bytes read at a time
 constexpr qsizetype kSpillChars = 1 << 16;                         // text handed on at a time
+
+// The bytes of the binary text line that starts at `at`.
+QByteArrayView lineAt(QByteArrayView bytes, qsizetype at)
+{
+    return bytes.sliced(at, std::min<qsizetype>(kBinaryBytesPerLine, bytes.size() - at));
+}
 
 class TextWriter {
 public:
@@ -58,7 +65,7 @@ private:
             qsizetype done = 0;
             const bool last = in.atEnd();
             while (pending.size() - done >= kBinaryBytesPerLine || (last && done < pending.size())) {
-                binaryLine(QByteArrayView(pending).sliced(done, std::min<qsizetype>(kBinaryBytesPerLine, pending.size() - done)), 0);
+                binaryLine(lineAt(pending, done), 0);
                 done += kBinaryBytesPerLine;
             }
             spill();
@@ -140,7 +147,7 @@ private:
         }
         out_ += u'{';
         for (qsizetype i = 0; i < bytes.size(); i += kBinaryBytesPerLine)
-            binaryLine(QByteArrayView(bytes).sliced(i, std::min<qsizetype>(kBinaryBytesPerLine, bytes.size() - i)), level);
+            binaryLine(lineAt(bytes, i), level);
         out_ += u'}';
     }
 
