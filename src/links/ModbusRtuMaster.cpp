@@ -1,6 +1,7 @@
 #include "links/ModbusRtuMaster.h"
 
 #include "common/Errors.h"
+#include "serial/PortErrorReason.h"
 
 #include <modbus/modbus.h>
 
@@ -18,12 +19,13 @@ constexpr int kStopBits = 1;
 constexpr int kMsPerSecond = 1000;
 constexpr int kUsPerMs = 1000;
 
+// System errors read as on every port; the protocol's own codes in libmodbus's words.
 [[noreturn]] void Fail(const QString& device, const char* operation, int code)
 {
-    throw PortError(QStringLiteral("Порт %1: %2: %3 (код %4)")
-                        .arg(device, QString::fromUtf8(operation), QString::fromLocal8Bit(modbus_strerror(code)))
-                        .arg(code),
-                    code);
+    const QString reason = code < MODBUS_ENOBASE
+        ? PortErrorReason(code)
+        : QStringLiteral("%1 (код %2)").arg(QString::fromLocal8Bit(modbus_strerror(code))).arg(code);
+    throw PortError(QStringLiteral("Порт %1: %2: %3").arg(device, QString::fromUtf8(operation), reason), code);
 }
 
 } // namespace
