@@ -36,12 +36,13 @@ function(_kvt_library target sources depends)
   endif()
 endfunction()
 
-# kvt_add_test_folder(NAME DEPENDS libs...)
+# kvt_add_test_folder(NAME DEPENDS libs... [LAUNCHER script])
 #   One test executable per folder under tests/: the sources of the folder (a ui/ subfolder is
 #   a test folder of its own, NAME_ui) plus the shared test main, run by CTest with the
-#   offscreen platform.
+#   offscreen platform, or through LAUNCHER, which then chooses the platform (the window tests
+#   run on a virtual X server under a window manager).
 function(kvt_add_test_folder name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LAUNCHER" "DEPENDS" ${ARGN})
   _kvt_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
   if(NOT sources)
     return()
@@ -49,8 +50,12 @@ function(kvt_add_test_folder name)
   add_executable(tst_${name} ${sources})
   target_include_directories(tst_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(tst_${name} PRIVATE ${ARG_DEPENDS} kvt_test_support)
-  add_test(NAME ${name} COMMAND tst_${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KVT_SOURCE_DIR=${CMAKE_SOURCE_DIR};KVT_BINARY_DIR=${CMAKE_BINARY_DIR};KVT_TOOLS_DIR=${CMAKE_BINARY_DIR}/tools"
-    TIMEOUT 600)
+  set(environment "KVT_SOURCE_DIR=${CMAKE_SOURCE_DIR};KVT_BINARY_DIR=${CMAKE_BINARY_DIR};KVT_TOOLS_DIR=${CMAKE_BINARY_DIR}/tools")
+  if(ARG_LAUNCHER)
+    add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:tst_${name}>)
+  else()
+    add_test(NAME ${name} COMMAND tst_${name})
+    string(PREPEND environment "QT_QPA_PLATFORM=offscreen;")
+  endif()
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 600)
 endfunction()

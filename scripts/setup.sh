@@ -12,7 +12,7 @@ PACKAGES=(
   # fonts with Cyrillic for the windows (also offscreen)
   fonts-dejavu-core fonts-urw-base35 fontconfig
   # screenshots and headless runs
-  xvfb xauth x11-apps imagemagick openbox xdotool
+  xvfb xauth x11-apps x11-utils imagemagick openbox xdotool
   # Modbus RTU for the RS-485 link and its slave simulator
   libmodbus-dev
   # test helpers
