@@ -5,6 +5,7 @@
 #include "app/ErrorRecovery.h"
 #include "app/FormPlacement.h"
 #include "app/TerminalBlink.h"
+#include "common/ui/WindowFonts.h"
 #include "journals/StatusIcons.h"
 #include "objects/ui/ObjectRegistryUi.h"
 #include "objects/ui/ObjectView.h"
@@ -23,9 +24,6 @@ namespace kvt {
 
 namespace {
 constexpr QSize kMinimumWindowSize(640, 480);
-constexpr int kDefaultFontPixels = 11;
-constexpr int kBottomPanelFull = 59;
-constexpr int kBottomPanelLineOnly = 16;
 } // namespace
 
 const QString GeneralForm::kCaption = QStringLiteral("КВТ 5.1 NVX - Телвикс");
@@ -35,9 +33,7 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
 {
     setObjectName(QStringLiteral("General"));
     setWindowTitle(kCaption);
-    QFont font = this->font();
-    font.setPixelSize(kDefaultFontPixels);
-    setFont(font);
+    setFont(WindowFont());
     setMinimumSize(kMinimumWindowSize);
 
     ConsoleCore& core = services_.core;
@@ -196,11 +192,6 @@ void GeneralForm::setWindowGeometry(const WindowGeometry& geometry)
     const QList<int> sizes = splitter1_->sizes();
     const int total = sizes.value(0) + sizes.value(1);
     splitter1_->setSizes({geometry.objPanelWidth, std::max(0, total - geometry.objPanelWidth)});
-}
-
-void GeneralForm::applyGsmCommandsPanel(bool checked)
-{
-    bottomPanel_->setFixedHeight(checked ? kBottomPanelFull : kBottomPanelLineOnly);
 }
 
 void GeneralForm::applyGenPanel(bool checked)

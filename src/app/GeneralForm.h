@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ElidedLabel.h"
 #include "app/MainWindowTimers.h"
 #include "common/ErrorHandler.h"
 #include "forms/ObjectFormHandlers.h"
@@ -111,7 +112,7 @@ public:
     registry::RegistryTrees& trees();
     registry::ObjectRegistryUi& registryUi() { return *registryUi_; }
     ObjectView* objectView() const { return objectView_; }
-    QLabel* statusLineLabel() const { return label25_; }
+    ElidedLabel* statusLineLabel() const { return label25_; }
     QMenu* objectTreeMenu() const { return objectTreeMenu_; }
     QMenu* historyTreeMenu() const { return historyTreeMenu_; }
     QMenu* objectViewMenu() const { return objectViewMenu_; }
@@ -204,11 +205,12 @@ private:
     QWidget* linkPanel_ = nullptr;
     QProgressBar* signalBar_ = nullptr;
     QLabel* balanceLabel_ = nullptr;
-    QLabel* label25_ = nullptr;
-    QLabel* stateLine_ = nullptr;     // Label17
-    QLabel* linkCheckLine_ = nullptr; // Label10
+    ElidedLabel* label25_ = nullptr;
+    ElidedLabel* stateLine_ = nullptr;     // Label17
+    ElidedLabel* linkCheckLine_ = nullptr; // Label10
     ObjectView* objectView_ = nullptr;
     QWidget* bottomPanel_ = nullptr;
+    QWidget* bottomButtons_ = nullptr; // the row under Label10
     QAbstractButton* terminalButton_ = nullptr;
     QMenu* objectTreeMenu_ = nullptr;
     QMenu* historyTreeMenu_ = nullptr;

@@ -2,7 +2,9 @@
 #include "app/GeneralForm.h"
 
 #include "app/ConsoleCore.h"
+#include "app/ElidedLabel.h"
 #include "app/LinkLabel.h"
+#include "common/ui/WindowFonts.h"
 #include "journals/EventColourPaint.h"
 #include "journals/ui/IconLegend.h"
 #include "journals/StatusIcons.h"
@@ -36,7 +38,12 @@ constexpr int kHeaderLineHeight = 20;
 constexpr int kHeaderPixelSize = 16;
 constexpr int kStatusPixelSize = 13;
 constexpr int kBottomPanelHeight = 58;
+// The bottom panel as the setting GSMCommands switches it: with its buttons, or its line alone.
+constexpr int kBottomPanelFull = 59;
+constexpr int kBottomPanelLineOnly = 16;
 constexpr int kBottomButtonHeight = 31;
+constexpr int kSignalBarWidth = 60;
+constexpr int kLinkRowSpacing = 4;
 
 QToolButton* toolButton(QWidget* parent, const QString& name, const QString& caption)
 {
@@ -50,9 +57,9 @@ QToolButton* toolButton(QWidget* parent, const QString& name, const QString& cap
 }
 
 // A white bold line centred on black (Label17, Label10).
-QLabel* headerLine(QWidget* parent, const QString& name)
+ElidedLabel* headerLine(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new ElidedLabel(parent);
     label->setObjectName(name);
     label->setFixedHeight(kHeaderLineHeight);
     label->setAlignment(Qt::AlignCenter);
@@ -143,6 +150,7 @@ QWidget* GeneralForm::buildLeftPanel()
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("ScrollBox4"));
     panel->setMinimumWidth(kLeftPanelWidth / 2);
+    panel->setFont(NarrowWindowFont());
     auto* column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -180,7 +188,10 @@ QWidget* GeneralForm::buildLinkPanel()
         row->setFixedHeight(kLinkRowHeight);
         auto* line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        line->addWidget(new QLabel(caption, row), 1);
+        line->setSpacing(kLinkRowSpacing);
+        auto* label = new QLabel(caption, row);
+        label->setTextFormat(Qt::PlainText);
+        line->addWidget(label, 1);
         if (indicator)
             line->addWidget(indicator);
         column->addWidget(row);
@@ -205,7 +216,7 @@ QWidget* GeneralForm::buildLinkPanel()
     signalBar_->setValue(indicators.signalPercent());
     connect(&indicators, &LinkIndicators::signalPercentChanged, signalBar_, &QProgressBar::setValue);
     signalBar_->setTextVisible(true);
-    signalBar_->setFixedSize(70, kLinkRowHeight - 6);
+    signalBar_->setFixedSize(kSignalBarWidth, kLinkRowHeight - 6);
     signalBar_->setStyleSheet(QStringLiteral(
         "QProgressBar { border: 1px solid #808080; background: white; text-align: center; }"
         "QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:1, y2:0,"
@@ -217,6 +228,7 @@ QWidget* GeneralForm::buildLinkPanel()
     balanceLine->setContentsMargins(0, 0, 0, 0);
     balanceLabel_ = new QLabel(QStringLiteral("?"), balance);
     balanceLabel_->setObjectName(QStringLiteral("Label24"));
+    balanceLabel_->setTextFormat(Qt::PlainText); // the balance as the modem's answer gives it
     QPalette red = balanceLabel_->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     balanceLabel_->setPalette(red);
@@ -263,18 +275,22 @@ QWidget* GeneralForm::buildEventBar()
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(1);
-    auto button = [&](const char* name, const QString& caption, void (GeneralForm::*handler)()) {
+    auto button = [&](const char* name, const QString& caption, const QString& hint, void (GeneralForm::*handler)()) {
         auto* b = new QPushButton(caption, bar);
         b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(hint);
         b->setFixedHeight(kEventBarHeight);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
-    row->addWidget(button("SpeedButton_Clear_Events", QStringLiteral("Отчистить"), &GeneralForm::ClearEventLogClick));
-    QPushButton* previous = button("SpeedButton_Prev_Event", QStringLiteral("<"), &GeneralForm::PreviousEventClick);
+    row->addWidget(button("SpeedButton6", QStringLiteral("Отчистить"), QStringLiteral("Отчистить журнал событий"),
+                          &GeneralForm::ClearEventLogClick));
+    QPushButton* previous = button("SpeedButton1", QStringLiteral("<"), QStringLiteral("Предидущее событие"),
+                                   &GeneralForm::PreviousEventClick);
     previous->setFixedWidth(kEventBarHeight);
     row->addWidget(previous);
-    label25_ = new QLabel(bar);
+    // The status line takes what room is left; a long line is cut, never the layout changed.
+    label25_ = new ElidedLabel(bar);
     label25_->setObjectName(QStringLiteral("Label25"));
     label25_->setAutoFillBackground(true);
     QFont bold = label25_->font();
@@ -283,10 +299,12 @@ QWidget* GeneralForm::buildEventBar()
     label25_->setFont(bold);
     row->addWidget(label25_, 1);
     bindStatusLine();
-    QPushButton* next = button("SpeedButton_Next_Event", QStringLiteral(">"), &GeneralForm::NextEventClick);
+    QPushButton* next = button("SpeedButton2", QStringLiteral(">"), QStringLiteral("Следующее событие"),
+                               &GeneralForm::NextEventClick);
     next->setFixedWidth(kEventBarHeight);
     row->addWidget(next);
-    row->addWidget(button("SpeedButton_Cancel", QStringLiteral("Отмена"), &GeneralForm::CancelActionClick));
+    row->addWidget(button("SpeedButton8", QStringLiteral("Отмена"), QStringLiteral("Отмена выполнения"),
+                          &GeneralForm::CancelActionClick));
     return bar;
 }
 
@@ -300,10 +318,11 @@ QWidget* GeneralForm::buildBottomPanel()
     column->setSpacing(2);
     linkCheckLine_ = headerLine(panel, QStringLiteral("Label10"));
     column->addWidget(linkCheckLine_);
-    auto* row = new QHBoxLayout;
+    bottomButtons_ = new QWidget(panel);
+    auto* row = new QHBoxLayout(bottomButtons_);
     row->setContentsMargins(2, 0, 2, 0);
     auto button = [&](const char* name, const QString& caption, void (GeneralForm::*handler)()) {
-        auto* b = new QPushButton(caption, panel);
+        auto* b = new QPushButton(caption, bottomButtons_);
         b->setObjectName(QString::fromLatin1(name));
         b->setFixedHeight(kBottomButtonHeight);
         connect(b, &QPushButton::clicked, this, handler);
@@ -316,8 +335,19 @@ QWidget* GeneralForm::buildBottomPanel()
     row->addStretch();
     terminalButton_ = button("SpeedButton_Show_Send_Comand_Form", QStringLiteral("Терминал (GSM)"),
                              &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);
-    column->addLayout(row);
+    column->addWidget(bottomButtons_);
     return panel;
+}
+
+void GeneralForm::applyGsmCommandsPanel(bool checked)
+{
+    bottomPanel_->setFixedHeight(checked ? kBottomPanelFull : kBottomPanelLineOnly);
+    // Reduced to its line, the panel holds Label10 alone, in a font that fits the line whole.
+    bottomButtons_->setVisible(checked);
+    linkCheckLine_->setFixedHeight(checked ? kHeaderLineHeight : kBottomPanelLineOnly);
+    QFont font = linkCheckLine_->font();
+    font.setPixelSize(checked ? kHeaderPixelSize : FittingPixelSize(font, kBottomPanelLineOnly));
+    linkCheckLine_->setFont(font);
 }
 
 void GeneralForm::bindStatusLine()
@@ -337,8 +367,8 @@ void GeneralForm::bindStatusLine()
 void GeneralForm::bindObjectLines()
 {
     const CurrentObject& current = services_.core.currentObject;
-    connect(&current, &CurrentObject::stateLineChanged, stateLine_, &QLabel::setText);
-    connect(&current, &CurrentObject::linkCheckLineChanged, linkCheckLine_, &QLabel::setText);
+    connect(&current, &CurrentObject::stateLineChanged, stateLine_, &ElidedLabel::setText);
+    connect(&current, &CurrentObject::linkCheckLineChanged, linkCheckLine_, &ElidedLabel::setText);
     stateLine_->setText(current.stateLine());
     linkCheckLine_->setText(current.linkCheckLine());
 }

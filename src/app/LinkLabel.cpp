@@ -6,6 +6,7 @@ namespace kvt {
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
+    setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
     QFont underlined = font();
     underlined.setUnderline(true);

@@ -6,18 +6,25 @@
 #include "journals/StatusIcons.h"
 #include "forms/ObjectForm.h"
 #include "objects/ui/ObjectView.h"
+#include "app/ConsoleWindows.h"
 #include "app/GeneralFixture.h"
+#include "common/ui/MessageBoxes.h"
 #include "support/SampleForms.h"
 #include "support/TestRegistry.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include "objects/ui/RegistryTreeViews.h"
 #include "objects/ui/RegistryTrees.h"
@@ -182,6 +189,45 @@ private slots:
         f.window->FormShow();
         QCOMPARE(f.core->registry.objects().recordCount(), 0);
         QCOMPARE(f.window->trees().objectModel().childCount(), 0);
+    }
+
+    // Outside texts (object names, log lines, a modem's answer, a device's error) show as they
+    // stand: no label of the console's windows, and no notice, reads its text as markup.
+    void textsShowAsTheyStand()
+    {
+        test::ConsoleWindows windows;
+        const QList<QLabel*> labels = windows.f.window->findChildren<QLabel*>();
+        QVERIFY(labels.size() > 1);
+        for (const QLabel* label : labels) {
+            if (label->pixmap().isNull())
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName() + label->text()));
+        }
+        MessageBoxes boxes;
+        Qt::TextFormat noticeFormat = Qt::AutoText;
+        QTimer::singleShot(0, [&noticeFormat] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            noticeFormat = box->textFormat();
+            box->accept();
+        });
+        boxes.notice(QStringLiteral("<b>/dev/ttyUSB0</b>"));
+        QCOMPARE(noticeFormat, Qt::PlainText);
+    }
+
+    // The buttons of the event bar carry the hints the operator reads on them.
+    void eventBarButtonsCarryTheirHints()
+    {
+        GeneralFixture f;
+        const std::pair<const char*, QString> buttons[] = {
+            {"SpeedButton1", QStringLiteral("Предидущее событие")},
+            {"SpeedButton2", QStringLiteral("Следующее событие")},
+            {"SpeedButton6", QStringLiteral("Отчистить журнал событий")},
+            {"SpeedButton8", QStringLiteral("Отмена выполнения")},
+        };
+        for (const auto& [name, hint] : buttons) {
+            auto* button = f.window->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            QVERIFY2(button, name);
+            QCOMPARE(button->toolTip(), hint);
+        }
     }
 
     void errorsAreLoggedOnceInRedAndSupervisionGoesOn()

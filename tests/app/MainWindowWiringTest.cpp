@@ -185,10 +185,10 @@ void handlerRows()
     row("SpeedButton_Avari", "", alarms);
     row("SpeedButton_Events", "", events);
     row("SpeedButton_Arhive_DB", "", history);
-    row("SpeedButton_Clear_Events", "", clear);
-    row("SpeedButton_Prev_Event", "", {QStringLiteral("shown Первое")});
-    row("SpeedButton_Next_Event", "previous event", {QStringLiteral("shown Второе")});
-    row("SpeedButton_Cancel", "", {QStringLiteral("logged Действие отменено"), QStringLiteral("wrote ATH")});
+    row("SpeedButton6", "", clear);
+    row("SpeedButton1", "", {QStringLiteral("shown Первое")});
+    row("SpeedButton2", "previous event", {QStringLiteral("shown Второе")});
+    row("SpeedButton8", "", {QStringLiteral("logged Действие отменено"), QStringLiteral("wrote ATH")});
     row("Stop_Avari_Button", "", reset);
     row("Query_Send_Button", "", poll);
     row("SpeedButton_Show_Send_Comand_Form", "", terminal);

@@ -6,16 +6,26 @@
 
 namespace kvt {
 
+namespace {
+// Notices carry outside texts (device paths, the system's and the modem's words): shown as
+// they stand, never as markup.
+int showPlain(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+} // namespace
+
 void MessageBoxes::notice(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent_);
-    box.exec();
+    showPlain(box);
 }
 
 void MessageBoxes::information(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent_);
-    box.exec();
+    showPlain(box);
 }
 
 bool MessageBoxes::confirm(const QString& question)
@@ -23,7 +33,7 @@ bool MessageBoxes::confirm(const QString& question)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Подтверждение"), question,
                     QMessageBox::Ok | QMessageBox::Cancel, parent_);
     box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok;
+    return showPlain(box) == QMessageBox::Ok;
 }
 
 QString MessageBoxes::askText(const QString& caption, const QString& prompt, const QString& initial)

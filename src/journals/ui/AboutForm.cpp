@@ -81,6 +81,7 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent)
 
     auto* title = new QLabel(kTitle, this);
     title->setObjectName(QStringLiteral("Label1"));
+    title->setTextFormat(Qt::PlainText);
     QFont titleFont(QStringLiteral("Times New Roman"));
     titleFont.setPixelSize(kTitlePixelSize);
     titleFont.setBold(true);
@@ -91,6 +92,7 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent)
                                                   "контроль объектов по GSM, радиоканалу и RS-485."),
                                    this);
     description->setObjectName(QStringLiteral("Label2"));
+    description->setTextFormat(Qt::PlainText);
     QFont small = description->font();
     small.setPixelSize(kDescriptionPixelSize);
     description->setFont(small);

@@ -3,6 +3,7 @@
 #include "common/DesktopShell.h"
 #include "common/ErrorHandler.h"
 #include "common/SupervisionPause.h"
+#include "common/ui/WindowFonts.h"
 #include "journals/EventLog.h"
 #include "journals/EventLogCommands.h"
 #include "journals/JournalArchives.h"
@@ -76,6 +77,7 @@ void GurSoobForm::buildWidgets()
 
     auto* label = new QLabel(QStringLiteral("Архив"), topPanel);
     label->setObjectName(QStringLiteral("ArchiveLabel"));
+    label->setTextFormat(Qt::PlainText);
     top->addWidget(label);
     selector_ = new QComboBox(topPanel);
     selector_->setObjectName(QStringLiteral("ArchiveSelector"));
@@ -93,9 +95,9 @@ void GurSoobForm::buildWidgets()
     listView_->setSelectionMode(QAbstractItemView::SingleSelection);
     listView_->setShowGrid(true);
     listView_->setWordWrap(false);
-    QFont font = listView_->font();
-    font.setPixelSize(kListFontPixels);
-    font.setBold(true);
+    // Bold 13-pixel text in a face whose figures leave the seconds of a stamp inside the fixed
+    // date column.
+    const QFont font = WindowFont(kListFontPixels, true);
     listView_->setFont(font);
     // Fixed row heights and no row header: the view never measures 100,000 rows.
     listView_->verticalHeader()->hide();
@@ -174,6 +176,7 @@ void GurSoobForm::showNotice(const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ExportNotice"));
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

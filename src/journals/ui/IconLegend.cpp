@@ -8,10 +8,6 @@
 
 namespace kvt {
 
-namespace {
-constexpr int kIconColumnWidth = 3 * kStatusIconSize + 6;
-}
-
 const QList<IconLegend::Row>& IconLegend::rows()
 {
     static const QList<Row> legend = {
@@ -32,25 +28,22 @@ IconLegend::IconLegend(QWidget* parent) : QFrame(parent)
     setFrameShape(QFrame::StyledPanel);
     setFixedHeight(kHeight);
     auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(4, 3, 4, 3);
-    column->setSpacing(1);
+    column->setContentsMargins(kSideMargin, kRowSpacing, kSideMargin, kRowSpacing);
+    column->setSpacing(kRowSpacing);
+    // Each caption follows its own icons: the long captions stand beside a single icon, so
+    // they keep the room that the rows of three icons need.
     for (const Row& row : rows()) {
         auto* line = new QHBoxLayout;
-        line->setSpacing(2);
-        auto* icons = new QWidget(this);
-        icons->setFixedWidth(kIconColumnWidth);
-        auto* iconLine = new QHBoxLayout(icons);
-        iconLine->setContentsMargins(0, 0, 0, 0);
-        iconLine->setSpacing(1);
-        iconLine->addStretch();
+        line->setSpacing(kIconSpacing);
         for (int index : row.icons) {
-            auto* picture = new QLabel(icons);
+            auto* picture = new QLabel(this);
             picture->setPixmap(StatusIconPixmap(index));
             picture->setFixedSize(kStatusIconSize, kStatusIconSize);
-            iconLine->addWidget(picture);
+            line->addWidget(picture);
         }
-        line->addWidget(icons);
+        line->addSpacing(kCaptionGap - kIconSpacing);
         auto* caption = new QLabel(row.caption, this);
+        caption->setTextFormat(Qt::PlainText);
         line->addWidget(caption, 1);
         column->addLayout(line);
     }

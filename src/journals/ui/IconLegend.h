@@ -20,6 +20,13 @@ public:
     static constexpr int kHeight = 105;
 
     explicit IconLegend(QWidget* parent = nullptr);
+
+private:
+    // Six rows of 16-pixel icons fill the legend's height with one pixel between them.
+    static constexpr int kRowSpacing = 1;
+    static constexpr int kSideMargin = 3;
+    static constexpr int kIconSpacing = 1;
+    static constexpr int kCaptionGap = 4;
 };
 
 } // namespace kvt

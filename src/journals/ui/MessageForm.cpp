@@ -45,6 +45,7 @@ MessageForm::MessageForm(QWidget* parent) : QDialog(parent)
     picture->setPixmap(informationPicture());
     auto* text = new QLabel(QStringLiteral("Дождитесь завершения предидущего действия"), this);
     text->setObjectName(QStringLiteral("Label1"));
+    text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
     button_ = new QPushButton(kOkCaption, this);
     button_->setObjectName(QStringLiteral("Button1"));

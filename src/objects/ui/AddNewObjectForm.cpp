@@ -15,6 +15,13 @@ namespace kvt::registry {
 namespace {
 constexpr int kFieldWidth = 260;
 constexpr int kAddressFieldWidth = 90;
+
+QLabel* caption(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
 } // namespace
 
 AddNewObjectForm::AddNewObjectForm(QWidget* parent) : QDialog(parent, Qt::Tool)
@@ -29,16 +36,16 @@ AddNewObjectForm::AddNewObjectForm(QWidget* parent) : QDialog(parent, Qt::Tool)
     browseButton_ = new QToolButton(general);
     browseButton_->setObjectName(QStringLiteral("SpeedButton1"));
     browseButton_->setText(QStringLiteral("..."));
-    generalLayout->addWidget(new QLabel(QStringLiteral("Название объекта"), general), 0, 0);
+    generalLayout->addWidget(caption(QStringLiteral("Название объекта"), general), 0, 0);
     generalLayout->addWidget(nameEdit_, 0, 1, 1, 2);
-    generalLayout->addWidget(new QLabel(QStringLiteral("Путь к файлу"), general), 1, 0);
+    generalLayout->addWidget(caption(QStringLiteral("Путь к файлу"), general), 1, 0);
     generalLayout->addWidget(pathEdit_, 1, 1);
     generalLayout->addWidget(browseButton_, 1, 2);
 
     auto* gsm = new QGroupBox(QStringLiteral("Параметры GSM канала"), this);
     auto* gsmLayout = new QHBoxLayout(gsm);
     phoneEdit_ = makeEdit("Phone_Edit");
-    gsmLayout->addWidget(new QLabel(QStringLiteral("Номер телефона  +"), gsm));
+    gsmLayout->addWidget(caption(QStringLiteral("Номер телефона  +"), gsm));
     gsmLayout->addWidget(phoneEdit_, 1);
 
     auto* radio = new QGroupBox(QStringLiteral("Параметры радиоканала"), this);
@@ -47,10 +54,10 @@ AddNewObjectForm::AddNewObjectForm(QWidget* parent) : QDialog(parent, Qt::Tool)
     dlEdit_ = makeEdit("DL_Edit");
     dhEdit_->setFixedWidth(kAddressFieldWidth);
     dlEdit_->setFixedWidth(kAddressFieldWidth);
-    radioLayout->addWidget(new QLabel(QStringLiteral("Адрес "), radio));
-    radioLayout->addWidget(new QLabel(QStringLiteral("DH"), radio));
+    radioLayout->addWidget(caption(QStringLiteral("Адрес "), radio));
+    radioLayout->addWidget(caption(QStringLiteral("DH"), radio));
     radioLayout->addWidget(dhEdit_);
-    radioLayout->addWidget(new QLabel(QStringLiteral("DL"), radio));
+    radioLayout->addWidget(caption(QStringLiteral("DL"), radio));
     radioLayout->addWidget(dlEdit_);
     radioLayout->addStretch(1);
 
@@ -58,7 +65,7 @@ AddNewObjectForm::AddNewObjectForm(QWidget* parent) : QDialog(parent, Qt::Tool)
     auto* rs485Layout = new QHBoxLayout(rs485);
     rs485Edit_ = makeEdit("Rs485_Edit");
     rs485Edit_->setFixedWidth(kAddressFieldWidth);
-    rs485Layout->addWidget(new QLabel(QStringLiteral("Адрес объекта в сети RS-485"), rs485));
+    rs485Layout->addWidget(caption(QStringLiteral("Адрес объекта в сети RS-485"), rs485));
     rs485Layout->addWidget(rs485Edit_);
     rs485Layout->addStretch(1);
 

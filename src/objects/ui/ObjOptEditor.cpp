@@ -41,6 +41,13 @@ QComboBox* signField(QWidget* parent, const QString& name)
     return combo;
 }
 
+QLabel* unitLabel(const QString& unit, QWidget* parent)
+{
+    auto* label = new QLabel(unit, parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, QComboBox* sign, QSpinBox* major,
                  const QString& majorUnit, QSpinBox* minor, const QString& minorUnit)
 {
@@ -52,9 +59,9 @@ QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, Q
     minor->setParent(box);
     row->addWidget(sign);
     row->addWidget(major);
-    row->addWidget(new QLabel(majorUnit, box));
+    row->addWidget(unitLabel(majorUnit, box));
     row->addWidget(minor);
-    row->addWidget(new QLabel(minorUnit, box));
+    row->addWidget(unitLabel(minorUnit, box));
     row->addStretch();
     return box;
 }

@@ -5,6 +5,7 @@
 #include "settings/LinkConnections.h"
 #include "settings/MainWindowAccess.h"
 #include "common/ui/MessageBoxes.h"
+#include "common/ui/WindowFonts.h"
 #include "settings/SerialChoices.h"
 #include "settings/ui/SettingsBinder.h"
 #include "settings/SettingsFile.h"
@@ -36,7 +37,7 @@ const QString kDuplicateNumber = QStringLiteral("Номер уже сущест�
 const QString kBadNumber = QStringLiteral("Недопустимый формат номера");
 const QString kNoneSelected = QStringLiteral("Необходимо выбрать номер абонента");
 constexpr int kPageMargin = 2;
-constexpr int kFontPixels = 11; // the console's window font
+constexpr int kPageSideMargin = 1;
 } // namespace
 
 OptionsForm::OptionsForm(QString programDirectory, Services services, QWidget* parent)
@@ -60,12 +61,7 @@ OptionsForm::OptionsForm(QString programDirectory, Services services, QWidget* p
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     setFixedSize(kWidth, kHeight);
-    // A narrow sans serif like the console's classic window font, so the captions fit.
-    QFont small = font();
-    small.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                       small.family()});
-    small.setPixelSize(kFontPixels);
-    setFont(small);
+    setFont(WindowFont());
 
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
@@ -78,7 +74,7 @@ OptionsForm::OptionsForm(QString programDirectory, Services services, QWidget* p
     pages_->addTab(buildInterfacePage(), QStringLiteral("Интерфейс"));
     pages_->setCurrentIndex(PageRs485);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+    layout->setContentsMargins(kPageSideMargin, kPageMargin, kPageSideMargin, kPageMargin);
     layout->addWidget(pages_);
 
     compactFields();

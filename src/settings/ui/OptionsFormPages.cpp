@@ -21,7 +21,10 @@
 namespace kvt {
 
 namespace {
+// Narrow margins at the sides: the GSM page's widest rows fill the fixed window's width.
 constexpr int kGroupMargin = 3;
+constexpr int kGroupSideMargin = 2;
+constexpr int kPageSideMargin = 1;
 constexpr int kSpacing = 1;
 constexpr int kSoundButtonSize = 18;
 constexpr int kSubscriberListHeight = 30;
@@ -53,13 +56,15 @@ QLineEdit* lineEdit(const char* name)
 
 QLabel* label(const QString& caption)
 {
-    return new QLabel(caption);
+    auto* shown = new QLabel(caption);
+    shown->setTextFormat(Qt::PlainText);
+    return shown;
 }
 
 QGroupBox* group(const QString& title, QLayout* layout)
 {
     auto* box = new QGroupBox(title);
-    layout->setContentsMargins(kGroupMargin, 0, kGroupMargin, kGroupMargin);
+    layout->setContentsMargins(kGroupSideMargin, 0, kGroupSideMargin, kGroupMargin);
     layout->setSpacing(kSpacing);
     box->setLayout(layout);
     return box;
@@ -72,7 +77,7 @@ QWidget* page(std::initializer_list<QWidget*> groups)
 {
     auto* widget = new QWidget;
     auto* layout = new QVBoxLayout(widget);
-    layout->setContentsMargins(kGroupMargin, kGroupMargin, kGroupMargin, kGroupMargin);
+    layout->setContentsMargins(kPageSideMargin, kGroupMargin, kPageSideMargin, kGroupMargin);
     layout->setSpacing(0);
     for (QWidget* g : groups)
         layout->addWidget(g);
