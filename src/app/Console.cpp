@@ -6,6 +6,7 @@
 #include "app/GeneralForm.h"
 #include "app/KvtApplication.h"
 #include "app/OnlyOne.h"
+#include "app/ShutdownOnSignal.h"
 #include "app/TerminationSignals.h"
 #include "common/Clock.h"
 #include "common/ErrorHandler.h"
@@ -52,22 +53,29 @@ QString CommandLineFormArgument(const QStringList& arguments)
     return {};
 }
 
+void NameApplication()
+{
+    // No display name: the platform would append it to the caption of every other window.
+    QApplication::setApplicationName(GeneralForm::kCaption);
+}
+
 int RunConsole(KvtApplication& app)
 {
+    // From here on SIGTERM and SIGINT close the console as the operator would: a dialog that
+    // waits for the operator (from the first one on) is closed, then the main window.
+    TerminationSignals termination;
+    ShutdownOnSignal shutdown(termination);
+    NameApplication();
     OnlyOneInstance guard;
     if (!guard.acquire(kInstanceGuardName)) {
         refuseSecondInstance();
         return 1;
     }
-    // From here on SIGTERM and SIGINT wait for the message loop, which closes the main window.
-    TerminationSignals termination;
     const QStringList arguments = QCoreApplication::arguments();
     const QString home = ResolveProgramDirectory(arguments, QCoreApplication::applicationDirPath());
     for (const QString& folder : EnsureInstanceFolders(home))
         std::fprintf(stderr, "cannot create the folder %s\n", folder.toLocal8Bit().constData());
     Guarded([&] { registry::CreateDataAlias(home, registry::kDataFolder, registry::kDataAlias); });
-    QApplication::setApplicationName(GeneralForm::kCaption);
-    QApplication::setApplicationDisplayName(GeneralForm::kCaption);
 
     SystemClock clock;
     WavSoundPlayer sounds(InProgramDirectory(home, QStringLiteral("sounds")));
@@ -107,7 +115,7 @@ int RunConsole(KvtApplication& app)
     ObjOptEditor parameterEditor(&general);
     general.setParameterEditor(&parameterEditor);
 
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &general, &QWidget::close);
+    shutdown.setMainWindow(&general);
 
     const int code = app.exec();
     app.setDispatchObserver(nullptr);

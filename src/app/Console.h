@@ -6,6 +6,10 @@ namespace kvt {
 
 class KvtApplication;
 
+// Names the application after the main window's caption (the operator's notices carry it as
+// their title).
+void NameApplication();
+
 // The process start of the console: the single-instance guard, the instance folders, the data
 // alias, the windows in their order, then the message loop. Returns the exit code.
 int RunConsole(KvtApplication& app);

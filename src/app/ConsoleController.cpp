@@ -28,22 +28,27 @@ void ConsoleController::FormCreate()
     ConsoleCore& core = context_.core;
     core.supervisionPause.set(false);
     core.modem.dispatchPollFlag = false;
+    // Each step runs even when an earlier one failed: a log file that cannot be written must not
+    // cost the operator the objects, nor a damaged store the event list.
     // Logs the start, then loads the event list from report.log.
-    core.log.StartUp();
-    core.registry.open();
-    registry::AnnounceSetAsideStore(core.registry, core.log, context_.notices);
+    Guarded([&core] { core.log.StartUp(); });
+    Guarded([&core] { core.registry.open(); });
+    Guarded([this, &core] { registry::AnnounceSetAsideStore(core.registry, core.log, context_.notices); });
     core.modem.modemLost = true;
-    context_.trees.BuildObjectTree();
+    Guarded([this] { context_.trees.BuildObjectTree(); });
 }
 
 void ConsoleController::FormShow()
 {
-    context_.core.log.ArchiveIfOverThreshold();
-    context_.trees.expandObjectTree();
-    context_.trees.objectTree()->setFocus();
+    // As at creation, each step on its own.
+    Guarded([this] { context_.core.log.ArchiveIfOverThreshold(); });
+    Guarded([this] {
+        context_.trees.expandObjectTree();
+        context_.trees.objectTree()->setFocus();
+    });
     if (!context_.commandLineForm.isEmpty() && IsObjectFormArgument(context_.commandLineForm))
-        AddCommandLineObject(context_.commandLineForm);
-    context_.window.applyHistoryHeightRule();
+        Guarded([this] { AddCommandLineObject(context_.commandLineForm); });
+    Guarded([this] { context_.window.applyHistoryHeightRule(); });
 }
 
 void ConsoleController::AddCommandLineObject(const QString& argument)

@@ -5,6 +5,7 @@
 #include "app/ErrorRecovery.h"
 #include "app/FormPlacement.h"
 #include "app/TerminalBlink.h"
+#include "common/ui/OuterGeometry.h"
 #include "common/ui/WindowFonts.h"
 #include "journals/StatusIcons.h"
 #include "objects/ui/ObjectRegistryUi.h"
@@ -35,6 +36,7 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     setWindowTitle(kCaption);
     setFont(WindowFont());
     setMinimumSize(kMinimumWindowSize);
+    outerGeometry_ = new OuterGeometry(*this);
 
     ConsoleCore& core = services_.core;
     errorRecovery_ = std::make_unique<ErrorRecovery>(timers(), core.log, [&core] {
@@ -185,10 +187,8 @@ WindowGeometry GeneralForm::windowGeometry() const
 
 void GeneralForm::setWindowGeometry(const WindowGeometry& geometry)
 {
-    // The stored sizes are outer sizes, frame included.
-    const QSize frame = frameGeometry().size() - size();
-    move(geometry.left, geometry.top);
-    resize(std::max(0, geometry.width - frame.width()), std::max(0, geometry.height - frame.height()));
+    // Stored as the window stands on the screen, frame included, as windowGeometry() gives it.
+    outerGeometry_->place(QRect(geometry.left, geometry.top, geometry.width, geometry.height));
     const QList<int> sizes = splitter1_->sizes();
     const int total = sizes.value(0) + sizes.value(1);
     splitter1_->setSizes({geometry.objPanelWidth, std::max(0, total - geometry.objPanelWidth)});

@@ -36,6 +36,7 @@ class ObjOptEditor;
 class ObjectView;
 class OperatorNotices;
 class OptionsForm;
+class OuterGeometry;
 class ProgramLauncher;
 class TerminalBlink;
 namespace registry {
@@ -184,6 +185,7 @@ private:
     void Splitter1Moved();
 
     GeneralServices services_;
+    OuterGeometry* outerGeometry_ = nullptr;
     std::unique_ptr<ErrorRecovery> errorRecovery_;
     GlobalErrorHandler::Sink previousErrorSink_;
     std::unique_ptr<TerminalBlink> terminalBlink_;

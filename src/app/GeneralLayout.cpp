@@ -259,7 +259,6 @@ QWidget* GeneralForm::buildRightArea()
     objectView_->setPalette(black);
     objectView_->viewport()->setAutoFillBackground(true);
     objectView_->setFrameShape(QFrame::NoFrame);
-    objectView_->viewport()->setContextMenuPolicy(Qt::CustomContextMenu);
     column->addWidget(objectView_, 1);
 
     bottomPanel_ = buildBottomPanel();

@@ -99,9 +99,8 @@ void GeneralForm::buildContextMenus()
     // The views open their menus after a right click has selected the node under the mouse.
     objectTree_->setContextMenu(objectTreeMenu_);
     historyTree_->setContextMenu(historyTreeMenu_);
-    QWidget* viewport = objectView_->viewport();
-    connect(viewport, &QWidget::customContextMenuRequested, this,
-            [this, viewport](const QPoint& at) { objectViewMenu_->popup(viewport->mapToGlobal(at)); });
+    connect(objectView_, &ObjectView::contextMenuRequested, objectViewMenu_,
+            [this](const QPoint& at) { objectViewMenu_->popup(at); });
 }
 
 } // namespace kvt

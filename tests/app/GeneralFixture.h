@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace kvt::test {
@@ -56,7 +57,9 @@ class GeneralFixture {
 public:
     enum class Subsystems { Real, Recorded };
 
-    explicit GeneralFixture(const QString& commandLineForm = {}, Subsystems subsystems = Subsystems::Real)
+    // `beforeWindow` prepares the instance once the core exists, before the window is created.
+    explicit GeneralFixture(const QString& commandLineForm = {}, Subsystems subsystems = Subsystems::Real,
+                            const std::function<void(ConsoleCore&)>& beforeWindow = {})
     {
         home = dir.path() + QLatin1Char('/');
         EnsureInstanceFolders(home);
@@ -65,6 +68,8 @@ public:
                                                  std::make_unique<ScriptedSerialPort>(clock),
                                                  std::make_unique<ScriptedSerialPort>(clock));
         core = std::make_unique<ConsoleCore>(home, clock, player, notices, std::move(ports));
+        if (beforeWindow)
+            beforeWindow(*core);
         const bool recorded = subsystems == Subsystems::Recorded;
         window = std::make_unique<GeneralForm>(GeneralServices{
             *core, recorded ? static_cast<GsmModemHandlers&>(recording) : core->gsm,

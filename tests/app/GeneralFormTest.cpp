@@ -191,6 +191,19 @@ private slots:
         QCOMPARE(f.window->trees().objectModel().childCount(), 0);
     }
 
+    // A report.log that cannot be written costs only the log: the store is opened and the object
+    // tree built all the same.
+    void startUpWithAnUnwritableEventLogStillListsTheObjects()
+    {
+        GeneralFixture f(QString(), GeneralFixture::Subsystems::Real, [](ConsoleCore& core) {
+            core.registry.open();
+            addObjects(core, 2);
+            QVERIFY(QDir(core.programDirectory).mkdir(QStringLiteral("report.log"))); // nobody appends to a folder
+        });
+        f.window->FormShow();
+        QCOMPARE(f.window->trees().objectModel().childCount(), 2);
+    }
+
     // Outside texts (object names, log lines, a modem's answer, a device's error) show as they
     // stand: no label of the console's windows, and no notice, reads its text as markup.
     void textsShowAsTheyStand()

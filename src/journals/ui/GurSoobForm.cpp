@@ -3,6 +3,7 @@
 #include "common/DesktopShell.h"
 #include "common/ErrorHandler.h"
 #include "common/SupervisionPause.h"
+#include "common/ui/OuterGeometry.h"
 #include "common/ui/WindowFonts.h"
 #include "journals/EventLog.h"
 #include "journals/EventLogCommands.h"
@@ -50,7 +51,8 @@ GurSoobForm::GurSoobForm(EventLog& log, SupervisionPause& pause, Confirmation& c
     setSizeGripEnabled(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     buildWidgets();
-    resize(kWindowWidth, kWindowHeight);
+    // Its size is stated frame included.
+    (new OuterGeometry(*this))->resize(QSize(kWindowWidth, kWindowHeight));
 }
 
 GurSoobForm::~GurSoobForm() = default;

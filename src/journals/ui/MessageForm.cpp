@@ -1,5 +1,7 @@
 #include "journals/ui/MessageForm.h"
 
+#include "common/ui/OuterGeometry.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -38,7 +40,7 @@ MessageForm::MessageForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form_MSG"));
     setWindowTitle(QStringLiteral("Уведомление пользователя"));
-    setFixedSize(kOuterSize);
+    (new OuterGeometry(*this))->resize(kOuterSize, OuterGeometry::Sizing::Fixed);
 
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));

@@ -6,6 +6,7 @@
 #include "objects/ui/FormPainting.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QPainter>
 
 namespace kvt {
@@ -120,6 +121,12 @@ void ObjectView::resizeEvent(QResizeEvent* event)
 {
     QScrollArea::resizeEvent(event);
     fitCanvas();
+}
+
+void ObjectView::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit contextMenuRequested(event->globalPos());
+    event->accept();
 }
 
 void ObjectView::fitCanvas()

@@ -26,8 +26,16 @@ public:
     // splitter).
     void placeForm(const QPoint& topLeft);
 
+signals:
+    // The operator asked for the view's menu (a right click on the view or on the form, or the
+    // menu key) at `globalPos`.
+    void contextMenuRequested(const QPoint& globalPos);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The scroll area takes the viewport's context menu requests (the viewport itself never
+    // sees them): they arrive here, also those the form's controls leave unanswered.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void showCurrentForm();
