@@ -9,6 +9,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   # Qt 6: widgets, SQL with SQLite, serial port list, sound
   qt6-base-dev libqt6sql6-sqlite qt6-serialport-dev qt6-multimedia-dev libgl-dev
+  # Qt 6 charts for the trend window (its CMake package needs the OpenGL one)
+  qt6-charts-dev libqt6opengl6-dev
   # fonts with Cyrillic for the windows (also offscreen)
   fonts-dejavu-core fonts-urw-base35 fontconfig
   # screenshots and headless runs
