@@ -21,8 +21,9 @@ import re
 import subprocess
 import sys
 
-QT_MODULES = ["QtCore", "QtGui", "QtWidgets", "QtSql", "QtSerialPort", "QtMultimedia", "QtTest"]
-WIDGET_MODULES = {"Widgets"}
+QT_MODULES = ["QtCore", "QtGui", "QtWidgets", "QtSql", "QtSerialPort", "QtMultimedia", "QtTest", "QtCharts"]
+# Charts are drawn on widgets (QChartView is one).
+WIDGET_MODULES = {"Widgets", "Charts"}
 UI_LIBRARIES_OUTSIDE_UI_FOLDERS = {"kvt_app"}
 
 DECLARATION = re.compile(r"kvt_add_(ui_)?library\(\s*(\w+)([^)]*)\)", re.S)
@@ -144,7 +145,8 @@ def main():
                 if dependency in by_name and by_name[dependency][3]:
                     breaches.append(f"{library}: depends on the user-interface library {dependency}")
             if qt_declared & WIDGET_MODULES:
-                breaches.append(f"{library}: depends on Qt6::Widgets below the user interface")
+                for module in sorted(qt_declared & WIDGET_MODULES):
+                    breaches.append(f"{library}: depends on Qt6::{module} below the user interface")
 
     for breach in breaches:
         print(breach)

@@ -5,6 +5,7 @@
 #include "app/ErrorRecovery.h"
 #include "app/FormPlacement.h"
 #include "app/TerminalBlink.h"
+#include "app/TrendWindows.h"
 #include "common/ui/OuterGeometry.h"
 #include "common/ui/WindowFonts.h"
 #include "journals/StatusIcons.h"
@@ -62,6 +63,7 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     registryUi_->trees().setImageList(StatusImageList());
     console_ = std::make_unique<ConsoleController>(ConsoleContext{core, registryUi_->trees(), *this, services_.notices,
                                                                   services_.launcher, services_.commandLineForm});
+    trendWindows_ = std::make_unique<TrendWindows>(core, registryUi_->trees(), services_.notices, this);
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers().start(MainTimer::Timer2);
     Guarded([this] { console_->FormCreate(); });

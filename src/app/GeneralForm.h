@@ -39,6 +39,7 @@ class OptionsForm;
 class OuterGeometry;
 class ProgramLauncher;
 class TerminalBlink;
+class TrendWindows;
 namespace registry {
 class HistoryTreeView;
 class ObjectRegistryUi;
@@ -112,6 +113,7 @@ public:
     registry::HistoryTreeView* historyTree() const { return historyTree_; }
     registry::RegistryTrees& trees();
     registry::ObjectRegistryUi& registryUi() { return *registryUi_; }
+    TrendWindows& trendWindows() { return *trendWindows_; }
     ObjectView* objectView() const { return objectView_; }
     ElidedLabel* statusLineLabel() const { return label25_; }
     QMenu* objectTreeMenu() const { return objectTreeMenu_; }
@@ -144,6 +146,7 @@ public slots:
     void ShowObjectFormItemClick();
     void ShowObjectSettingsItemClick();
     void ObjectManagerItemClick();
+    void TrendsItemClick();
     void HelpItemClick();
     void AboutItemClick();
     // Settings and journals.
@@ -196,6 +199,7 @@ private:
     GurSoobForm* journalForm_ = nullptr;
     std::unique_ptr<registry::ObjectRegistryUi> registryUi_;
     std::unique_ptr<ConsoleController> console_;
+    std::unique_ptr<TrendWindows> trendWindows_;
     std::function<bool()> terminalWindowShown_;
 
     QWidget* toolbar_ = nullptr;

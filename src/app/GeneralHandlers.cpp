@@ -6,6 +6,7 @@
 #include "app/GeneralForm.h"
 #include "app/ProgramLauncher.h"
 #include "app/TerminalBlink.h"
+#include "app/TrendWindows.h"
 #include "common/DesktopShell.h"
 #include "gsm/GsmModemHandlers.h"
 #include "journals/EventLogCommands.h"
@@ -158,6 +159,11 @@ void GeneralForm::Timer_migTimer()
 void GeneralForm::ObjectManagerItemClick()
 {
     console_->ObjectManagerItemClick();
+}
+
+void GeneralForm::TrendsItemClick()
+{
+    trendWindows_->openForSelectedObject();
 }
 
 void GeneralForm::HelpItemClick()

@@ -14,6 +14,9 @@ namespace {
 
 using Handler = void (GeneralForm::*)();
 
+// Opens the trend window of the selected object, from both tree menus.
+const QString kTrendsItem = QStringLiteral("Тренды…");
+
 QAction* item(QMenu* menu, GeneralForm* window, const QString& caption, Handler handler)
 {
     QAction* action = menu->addAction(caption);
@@ -87,10 +90,14 @@ void GeneralForm::buildContextMenus()
     item(objectTreeMenu_, this, QStringLiteral("Передать команду"), &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);
     objectTreeMenu_->addSeparator();
     item(objectTreeMenu_, this, QStringLiteral("Сбросить состояние"), &GeneralForm::Stop_Avari_ButtonClick);
+    objectTreeMenu_->addSeparator();
+    item(objectTreeMenu_, this, kTrendsItem, &GeneralForm::TrendsItemClick);
 
     historyTreeMenu_ = new QMenu(this);
     historyTreeMenu_->setObjectName(QStringLiteral("PopupMenu2"));
     item(historyTreeMenu_, this, QStringLiteral("Отчистить историю"), &GeneralForm::SpeedButton_Arhive_DBClick);
+    historyTreeMenu_->addSeparator();
+    item(historyTreeMenu_, this, kTrendsItem, &GeneralForm::TrendsItemClick);
 
     objectViewMenu_ = new QMenu(this);
     objectViewMenu_->setObjectName(QStringLiteral("PopupMenu3"));

@@ -117,6 +117,10 @@ struct WiredWindow {
             seen << QStringLiteral("notice ") + notice;
         for (const QString& path : f.shell.opened)
             seen << QStringLiteral("opened ") + path.section(QLatin1Char('/'), -2);
+        for (const QWidget* trends : f.window->findChildren<QWidget*>(QStringLiteral("TrendForm"))) {
+            if (trends->isVisible())
+                seen << QStringLiteral("window ") + trends->windowTitle();
+        }
         const QStringList events = f.core->log.events();
         for (qsizetype i = logLines; i < events.size(); ++i)
             seen << QStringLiteral("logged ") + events[i].section(QStringLiteral(" - "), 1).trimmed();
@@ -177,7 +181,9 @@ void handlerRows()
     row("objects:Установки объекта", "", topUp);
     row("objects:Передать команду", "", terminal);
     row("objects:Сбросить состояние", "", reset);
+    row("objects:Тренды…", "", {QStringLiteral("window Тренды — Насосная")});
     row("history:Отчистить историю", "", history);
+    row("history:Тренды…", "", {QStringLiteral("window Тренды — Насосная")});
     row("view:Сброс сообщения", "", reset);
     row("SpeedButton_Add_Object", "", add);
     row("SpeedButton_Destruction_Object", "", edit);

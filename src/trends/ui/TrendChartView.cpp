@@ -1,0 +1,294 @@
+#include "trends/ui/TrendChartView.h"
+
+#include "trends/TrendTable.h"
+
+#include <QChart>
+#include <QDateTimeAxis>
+#include <QGraphicsItem>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kvt {
+
+namespace {
+
+// Colours of the values in turn; red is kept for the alarm marks.
+const QColor kValueColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2c), QColor(0xff, 0x7f, 0x0e),
+                                QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0x17, 0xbe, 0xcf),
+                                QColor(0xbc, 0xbd, 0x22), QColor(0x7f, 0x7f, 0x7f)};
+const QColor kAlarmColour(0xd6, 0x27, 0x28);
+constexpr int kAlarmLineAlpha = 70;
+constexpr double kLineWidth = 1.5;
+constexpr double kMarkerSize = 5;
+constexpr double kAlarmMarkSize = 9;
+constexpr int kTimeTicks = 7;
+constexpr int kValueTicks = 6;
+// A table of one moment, or of one value, still gets an axis this wide.
+constexpr qint64 kLoneMomentHalfSpanMs = 30 * 60 * 1000;
+constexpr double kLoneValueHalfSpan = 1;
+constexpr double kValueMargin = 0.05;
+const QString kTimeFormat = QStringLiteral("dd.MM.yy hh:mm");
+const QString kAlarmLegend = QStringLiteral("Аварийный пакет");
+
+QDateTimeAxis* TimeAxis(QChart* chart)
+{
+    const QList<QAbstractAxis*> axes = chart->axes(Qt::Horizontal);
+    return axes.isEmpty() ? nullptr : qobject_cast<QDateTimeAxis*>(axes.first());
+}
+
+} // namespace
+
+// The alarm packets of the table as marks on the time axis: a triangle on the axis and a faint
+// line across the plot. Marks that fall on the same pixel are drawn once, so two hundred
+// thousand alarms cost no more than the plot's width.
+class AlarmMarks : public QGraphicsItem {
+public:
+    explicit AlarmMarks(QChart* chart) : QGraphicsItem(chart), chart_(chart) { setZValue(chart->zValue() + 10); }
+
+    void setTimes(std::vector<qint64> times)
+    {
+        times_ = std::move(times);
+        changed();
+    }
+    int count() const { return int(times_.size()); }
+    void changed()
+    {
+        prepareGeometryChange();
+        update();
+    }
+
+    // The pixel columns of the marks in the range shown.
+    std::vector<int> columns() const
+    {
+        std::vector<int> xs;
+        const QDateTimeAxis* axis = TimeAxis(chart_);
+        const QRectF area = chart_->plotArea();
+        if (!axis || area.width() <= 0)
+            return xs;
+        const qint64 from = axis->min().toMSecsSinceEpoch();
+        const qint64 to = axis->max().toMSecsSinceEpoch();
+        if (to <= from)
+            return xs;
+        const auto first = std::lower_bound(times_.begin(), times_.end(), from);
+        const auto last = std::upper_bound(times_.begin(), times_.end(), to);
+        for (auto t = first; t != last; ++t) {
+            const int x = int(std::lround(area.left() + double(*t - from) / double(to - from) * area.width()));
+            if (xs.empty() || xs.back() != x)
+                xs.push_back(x);
+        }
+        return xs;
+    }
+
+    QRectF boundingRect() const override
+    {
+        return chart_->plotArea().adjusted(-kAlarmMarkSize, -1, kAlarmMarkSize, 1);
+    }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
+    {
+        const QRectF area = chart_->plotArea();
+        QColor faint = kAlarmColour;
+        faint.setAlpha(kAlarmLineAlpha);
+        painter->setRenderHint(QPainter::Antialiasing);
+        for (const int x : columns()) {
+            painter->setPen(QPen(faint, 1));
+            painter->drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
+            const QPointF tip(x, area.bottom() - kAlarmMarkSize);
+            const QPointF triangle[] = {tip, QPointF(x - kAlarmMarkSize / 2, area.bottom()),
+                                        QPointF(x + kAlarmMarkSize / 2, area.bottom())};
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(kAlarmColour);
+            painter->drawPolygon(triangle, 3);
+        }
+    }
+
+private:
+    QChart* chart_;
+    std::vector<qint64> times_; // ascending
+};
+
+TrendChartView::TrendChartView(QWidget* parent) : QChartView(new QChart, parent)
+{
+    setObjectName(QStringLiteral("TrendChart"));
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::RectangleRubberBand);
+    chart()->setAnimationOptions(QChart::NoAnimation);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    alarmMarks_ = new AlarmMarks(chart());
+    connect(chart(), &QChart::plotAreaChanged, this, [this] { alarmMarks_->changed(); });
+}
+
+TrendChartView::~TrendChartView() = default;
+
+void TrendChartView::showTable(const TrendTable& table)
+{
+    QChart* chart = this->chart();
+    chart->zoomReset();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+
+    auto* time = new QDateTimeAxis;
+    time->setFormat(kTimeFormat);
+    time->setTickCount(kTimeTicks);
+    auto* values = new QValueAxis;
+    values->setTickCount(kValueTicks);
+    values->setLabelFormat(QStringLiteral("%g"));
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(values, Qt::AlignLeft);
+    connect(time, &QDateTimeAxis::rangeChanged, this, [this] { alarmMarks_->changed(); });
+
+    double low = INFINITY;
+    double high = -INFINITY;
+    auto addSeries = [&](QXYSeries* series) {
+        chart->addSeries(series);
+        series->attachAxis(time);
+        series->attachAxis(values);
+    };
+    for (std::size_t column = 0; column < table.columns.size(); ++column) {
+        const QColor colour = kValueColours[column % std::size(kValueColours)];
+        bool first = true;
+        QList<QPointF> run;
+        auto closeRun = [&] {
+            if (run.isEmpty() && !first)
+                return;
+            auto* line = new QLineSeries;
+            line->setName(table.columns[column].title);
+            line->setPen(QPen(colour, kLineWidth));
+            line->setPointsVisible(true);
+            line->setMarkerSize(kMarkerSize);
+            line->replace(run);
+            addSeries(line);
+            // One legend entry per value: the later pieces of its line stay out of the legend.
+            if (!first)
+                chart->legend()->markers(line).first()->setVisible(false);
+            first = false;
+            run.clear();
+        };
+        for (const TrendRow& row : table.rows) {
+            const std::optional<TrendValue>& value = row.values[column];
+            if (!value) {
+                if (!run.isEmpty())
+                    closeRun();
+                continue;
+            }
+            run.append(QPointF(double(row.at.toMSecsSinceEpoch()), value->number));
+            low = std::min(low, value->number);
+            high = std::max(high, value->number);
+        }
+        if (!run.isEmpty() || first)
+            closeRun();
+    }
+
+    std::vector<qint64> alarms;
+    for (const TrendRow& row : table.rows) {
+        if (row.alarm)
+            alarms.push_back(row.at.toMSecsSinceEpoch());
+    }
+    if (!alarms.empty()) {
+        auto* key = new QScatterSeries;
+        key->setName(kAlarmLegend);
+        key->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+        key->setColor(kAlarmColour);
+        key->setBorderColor(kAlarmColour);
+        key->setMarkerSize(kAlarmMarkSize);
+        addSeries(key);
+    }
+    alarmMarks_->setTimes(std::move(alarms));
+
+    if (table.rows.empty()) {
+        homeFrom_ = QDateTime::currentDateTime().addMSecs(-kLoneMomentHalfSpanMs);
+        homeTo_ = homeFrom_.addMSecs(2 * kLoneMomentHalfSpanMs);
+    } else {
+        homeFrom_ = table.rows.front().at;
+        homeTo_ = table.rows.back().at;
+        if (homeFrom_ == homeTo_) {
+            homeFrom_ = homeFrom_.addMSecs(-kLoneMomentHalfSpanMs);
+            homeTo_ = homeTo_.addMSecs(kLoneMomentHalfSpanMs);
+        }
+    }
+    if (!std::isfinite(low)) {
+        low = 0;
+        high = 1;
+    } else if (low == high) {
+        low -= kLoneValueHalfSpan;
+        high += kLoneValueHalfSpan;
+    } else {
+        const double margin = (high - low) * kValueMargin;
+        low -= margin;
+        high += margin;
+    }
+    homeLow_ = low;
+    homeHigh_ = high;
+    showHome();
+}
+
+void TrendChartView::showHome()
+{
+    QDateTimeAxis* time = TimeAxis(chart());
+    const QList<QAbstractAxis*> vertical = chart()->axes(Qt::Vertical);
+    if (!time || vertical.isEmpty())
+        return;
+    time->setRange(homeFrom_, homeTo_);
+    auto* values = static_cast<QValueAxis*>(vertical.first());
+    values->setRange(homeLow_, homeHigh_);
+    values->applyNiceNumbers();
+    alarmMarks_->changed();
+}
+
+void TrendChartView::resetZoom()
+{
+    chart()->zoomReset();
+    showHome();
+}
+
+QDateTime TrendChartView::shownFrom() const
+{
+    const QDateTimeAxis* time = TimeAxis(chart());
+    return time ? time->min() : QDateTime();
+}
+
+QDateTime TrendChartView::shownTo() const
+{
+    const QDateTimeAxis* time = TimeAxis(chart());
+    return time ? time->max() : QDateTime();
+}
+
+int TrendChartView::alarmCount() const
+{
+    return alarmMarks_->count();
+}
+
+int TrendChartView::alarmMarksDrawn() const
+{
+    return int(alarmMarks_->columns().size());
+}
+
+void TrendChartView::wheelEvent(QWheelEvent* event)
+{
+    const QRectF area = chart()->plotArea();
+    const double steps = event->angleDelta().y() / double(QWheelEvent::DefaultDeltasPerStep);
+    if (steps == 0 || area.width() <= 0) {
+        event->ignore();
+        return;
+    }
+    // The time under the pointer stays where it is; only the time axis is zoomed.
+    const double factor = std::pow(kWheelZoomFactor, steps);
+    const double x = std::clamp(chart()->mapFromScene(mapToScene(event->position().toPoint())).x(), area.left(),
+                                area.right());
+    const double width = area.width() / factor;
+    const double left = x - (x - area.left()) / factor;
+    chart()->zoomIn(QRectF(left, area.top(), width, area.height()));
+    event->accept();
+}
+
+} // namespace kvt
