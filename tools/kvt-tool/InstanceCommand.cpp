@@ -1,6 +1,7 @@
 // kvt-tool instance-objects: fills the store of an instance folder with objects and their stored
 // packets from a manifest (used to make the demo instance).
 #include "Command.h"
+#include "DemoSeries.h"
 
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
@@ -14,8 +15,8 @@
 namespace {
 
 // Manifest lines (UTF-8): "object NAME|FORM PATH|PHONE" starts an object; each following
-// "packet STAMP|HEX" is stored in its history in order, the last one being its latest state.
-// "#" starts a comment.
+// "packet STAMP|HEX" is stored in its history in order, the last one being its latest state;
+// "series ..." stores a long varying history up to now (see DemoSeries.h). "#" starts a comment.
 int fillInstance(const QStringList& args, kvt::tool::Streams& io)
 {
     if (args.size() != 2) {
@@ -58,6 +59,13 @@ int fillInstance(const QStringList& args, kvt::tool::Streams& io)
             } else if (line.startsWith(QLatin1String("packet ")) && fields.size() == 2 && objects > 0) {
                 registry.StoreStatePacket(fields[1], fields[0]);
                 ++packets;
+            } else if (const auto series = line.startsWith(QLatin1String("series ")) && objects > 0
+                                               ? kvt::tool::ReadDemoSeries(body)
+                                               : std::nullopt) {
+                const auto stored = kvt::tool::DemoSeriesPackets(*series, clock.now());
+                for (const auto& [stamp, packet] : stored)
+                    registry.StoreStatePacket(packet, stamp);
+                packets += int(stored.size());
             } else {
                 io.err << "cannot read the manifest line: " << line << "\n";
                 return 1;
