@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace kvt {
 
@@ -122,7 +124,12 @@ TrendChartView::TrendChartView(QWidget* parent) : QChartView(new QChart, parent)
     chart()->setAnimationOptions(QChart::NoAnimation);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     alarmMarks_ = new AlarmMarks(chart());
-    connect(chart(), &QChart::plotAreaChanged, this, [this] { alarmMarks_->changed(); });
+    // Zooming changes both axes and resizing the plot area follows: the lines are drawn again
+    // once, after all of it.
+    redraw_.setSingleShot(true);
+    redraw_.setInterval(0);
+    connect(&redraw_, &QTimer::timeout, this, &TrendChartView::redrawLines);
+    connect(chart(), &QChart::plotAreaChanged, this, &TrendChartView::scheduleRedraw);
 }
 
 TrendChartView::~TrendChartView() = default;
@@ -136,6 +143,7 @@ void TrendChartView::showTable(const TrendTable& table)
         chart->removeAxis(axis);
         delete axis;
     }
+    lines_.clear();
 
     auto* time = new QDateTimeAxis;
     time->setFormat(kTimeFormat);
@@ -145,48 +153,30 @@ void TrendChartView::showTable(const TrendTable& table)
     values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
-    connect(time, &QDateTimeAxis::rangeChanged, this, [this] { alarmMarks_->changed(); });
+    connect(time, &QDateTimeAxis::rangeChanged, this, &TrendChartView::scheduleRedraw);
 
     double low = INFINITY;
     double high = -INFINITY;
-    auto addSeries = [&](QXYSeries* series) {
-        chart->addSeries(series);
-        series->attachAxis(time);
-        series->attachAxis(values);
-    };
+    lines_.resize(table.columns.size());
     for (std::size_t column = 0; column < table.columns.size(); ++column) {
-        const QColor colour = kValueColours[column % std::size(kValueColours)];
-        bool first = true;
-        QList<QPointF> run;
-        auto closeRun = [&] {
-            if (run.isEmpty() && !first)
-                return;
-            auto* line = new QLineSeries;
-            line->setName(table.columns[column].title);
-            line->setPen(QPen(colour, kLineWidth));
-            line->setPointsVisible(true);
-            line->setMarkerSize(kMarkerSize);
-            line->replace(run);
-            addSeries(line);
-            // One legend entry per value: the later pieces of its line stay out of the legend.
-            if (!first)
-                chart->legend()->markers(line).first()->setVisible(false);
-            first = false;
-            run.clear();
-        };
+        ValueLine& line = lines_[column];
+        line.title = table.columns[column].title;
+        line.colour = kValueColours[column % std::size(kValueColours)];
+        bool afterGap = true;
         for (const TrendRow& row : table.rows) {
             const std::optional<TrendValue>& value = row.values[column];
             if (!value) {
-                if (!run.isEmpty())
-                    closeRun();
+                afterGap = true;
                 continue;
             }
-            run.append(QPointF(double(row.at.toMSecsSinceEpoch()), value->number));
+            if (afterGap)
+                line.runStarts.push_back(line.points.size());
+            afterGap = false;
+            line.points.emplace_back(double(row.at.toMSecsSinceEpoch()), value->number);
             low = std::min(low, value->number);
             high = std::max(high, value->number);
         }
-        if (!run.isEmpty() || first)
-            closeRun();
+        piece(line, 0); // the value's legend entry, also without points
     }
 
     std::vector<qint64> alarms;
@@ -201,7 +191,9 @@ void TrendChartView::showTable(const TrendTable& table)
         key->setColor(kAlarmColour);
         key->setBorderColor(kAlarmColour);
         key->setMarkerSize(kAlarmMarkSize);
-        addSeries(key);
+        chart->addSeries(key);
+        key->attachAxis(time);
+        key->attachAxis(values);
     }
     alarmMarks_->setTimes(std::move(alarms));
 
@@ -230,6 +222,121 @@ void TrendChartView::showTable(const TrendTable& table)
     homeLow_ = low;
     homeHigh_ = high;
     showHome();
+    redrawLines();
+}
+
+QLineSeries* TrendChartView::piece(ValueLine& line, int index)
+{
+    while (line.pieces.size() <= index) {
+        auto* series = new QLineSeries;
+        series->setName(line.title);
+        series->setPen(QPen(line.colour, kLineWidth));
+        series->setMarkerSize(kMarkerSize);
+        chart()->addSeries(series);
+        for (QAbstractAxis* axis : chart()->axes())
+            series->attachAxis(axis);
+        // One legend entry per value: the later pieces of its line stay out of the legend.
+        if (!line.pieces.isEmpty())
+            chart()->legend()->markers(series).first()->setVisible(false);
+        line.pieces.append(series);
+    }
+    return line.pieces[index];
+}
+
+void TrendChartView::scheduleRedraw()
+{
+    alarmMarks_->changed();
+    redraw_.start();
+}
+
+void TrendChartView::redrawLines()
+{
+    QDateTimeAxis* time = TimeAxis(chart());
+    const QList<QAbstractAxis*> vertical = chart()->axes(Qt::Vertical);
+    const QRectF area = chart()->plotArea();
+    if (!time || vertical.isEmpty() || area.width() <= 0)
+        return;
+    auto* values = static_cast<QValueAxis*>(vertical.first());
+    const QDateTime shownFrom = time->min();
+    const QDateTime shownTo = time->max();
+    const double shownLow = values->min();
+    const double shownHigh = values->max();
+    const double from = double(shownFrom.toMSecsSinceEpoch());
+    const double to = double(shownTo.toMSecsSinceEpoch());
+    const double width = area.width();
+    const auto columnOf = [&](double x) { return int(std::floor((x - from) / std::max(to - from, 1.0) * width)); };
+
+    bool added = false;
+    for (ValueLine& line : lines_) {
+        const auto byX = [](const QPointF& p, double x) { return p.x() < x; };
+        // One point on each side of the stretch shown carries the line to its edges.
+        std::size_t first = std::lower_bound(line.points.begin(), line.points.end(), from, byX) - line.points.begin();
+        std::size_t last = std::lower_bound(line.points.begin(), line.points.end(), std::nextafter(to, INFINITY), byX)
+                           - line.points.begin();
+        first = first > 0 ? first - 1 : first;
+        last = std::min(last + 1, line.points.size());
+        line.dense = double(last - first) > width / kMarkerSpacing;
+
+        QList<QList<QPointF>> pieces;
+        auto nextRun = std::upper_bound(line.runStarts.begin(), line.runStarts.end(), first);
+        int lastColumn = 0;
+        // The lowest and the highest point of the pixel column being gathered, in time order.
+        std::optional<QPointF> lowest;
+        std::optional<QPointF> highest;
+        int gathered = std::numeric_limits<int>::min();
+        const auto flush = [&] {
+            if (!lowest)
+                return;
+            const bool lowFirst = lowest->x() <= highest->x();
+            pieces.back().append(lowFirst ? *lowest : *highest);
+            if (*lowest != *highest)
+                pieces.back().append(lowFirst ? *highest : *lowest);
+            lowest.reset();
+            highest.reset();
+        };
+        for (std::size_t i = first; i < last; ++i) {
+            const QPointF& point = line.points[i];
+            const bool runStarts = nextRun != line.runStarts.end() && *nextRun == i;
+            if (runStarts)
+                ++nextRun;
+            const int column = columnOf(point.x());
+            // A gap breaks the line where it can be seen: always while every point is drawn,
+            // else when it leaves at least one pixel column empty.
+            if (i == first || (runStarts && (!line.dense || column - lastColumn > 1))) {
+                flush();
+                pieces.append(QList<QPointF>());
+            }
+            lastColumn = column;
+            if (!line.dense) {
+                pieces.back().append(point);
+                continue;
+            }
+            if (column != gathered) {
+                flush();
+                gathered = column;
+            }
+            if (!lowest || point.y() < lowest->y())
+                lowest = point;
+            if (!highest || point.y() > highest->y())
+                highest = point;
+        }
+        flush();
+
+        const int piecesBefore = int(line.pieces.size());
+        for (int k = 0; k < std::max<int>(int(pieces.size()), line.piecesUsed); ++k) {
+            QLineSeries* series = piece(line, k);
+            series->setPointsVisible(!line.dense);
+            series->replace(k < pieces.size() ? pieces[k] : QList<QPointF>());
+        }
+        line.piecesUsed = int(pieces.size());
+        added = added || line.pieces.size() != piecesBefore;
+    }
+    // A series joining the chart may widen its axes to its points: the stretch shown stays
+    // (drawing once more at the same stretch adds no series).
+    if (added) {
+        time->setRange(shownFrom, shownTo);
+        values->setRange(shownLow, shownHigh);
+    }
 }
 
 void TrendChartView::showHome()
@@ -242,7 +349,7 @@ void TrendChartView::showHome()
     auto* values = static_cast<QValueAxis*>(vertical.first());
     values->setRange(homeLow_, homeHigh_);
     values->applyNiceNumbers();
-    alarmMarks_->changed();
+    scheduleRedraw();
 }
 
 void TrendChartView::resetZoom()
@@ -271,6 +378,16 @@ int TrendChartView::alarmCount() const
 int TrendChartView::alarmMarksDrawn() const
 {
     return int(alarmMarks_->columns().size());
+}
+
+int TrendChartView::linePieces(int value) const
+{
+    return lines_.at(value).piecesUsed;
+}
+
+bool TrendChartView::pointsShown(int value) const
+{
+    return !lines_.at(value).dense;
 }
 
 void TrendChartView::wheelEvent(QWheelEvent* event)

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QImage>
 #include <QLabel>
 #include <QLegendMarker>
@@ -71,19 +72,63 @@ private slots:
         const QChart* chart = w.window->chartView()->chart();
         QApplication::processEvents(); // the legend lays its markers out
         QStringList legend;
-        int pressurePieces = 0;
         for (QAbstractSeries* series : chart->series()) {
             if (chart->legend()->markers(series).first()->isVisible())
                 legend << series->name();
-            if (series->name() == QStringLiteral("Давление на выходе, кПа"))
-                ++pressurePieces;
         }
         QCOMPARE(legend, (QStringList{"Давление на выходе, кПа", "Уровень в резервуаре, см", "Аварийный пакет"}));
-        QCOMPARE(pressurePieces, 2);
+        QCOMPARE(w.window->chartView()->linePieces(0), 2);
+        QVERIFY(w.window->chartView()->pointsShown(0));
         QCOMPARE(w.window->chartView()->alarmCount(), 1);
         QCOMPARE(w.window->chartView()->alarmMarksDrawn(), 1);
         QCOMPARE(w.status(), QStringLiteral("Пакетов в периоде: 4, из них аварийных: 1. "
                                             "Пропущено пакетов с нераспознанной отметкой времени: 1."));
+    }
+
+    // A long line is drawn at the plot's width: each pixel column keeps its lowest and highest
+    // value, a gap shows when it leaves a column empty, and zooming in brings every point back.
+    void longLinesKeepTheirOutline()
+    {
+        TrendTable table;
+        table.columns.push_back(TrendControl{1, QStringLiteral("Value"), QStringLiteral("Давление"),
+                                             ControlKind::ValueText, TrendReadout::Caption, true});
+        const QDateTime start(QDate(2024, 1, 1), QTime(0, 0));
+        constexpr int kPackets = 20000;
+        for (int i = 0; i < kPackets; ++i) {
+            // One packet without the value in the first half, a tenth of the packets without it
+            // from the middle on, one peak.
+            const bool gap = i == kPackets / 4 || (i >= kPackets / 2 && i < kPackets / 2 + kPackets / 10);
+            const double value = i == kPackets / 3 ? 900 : 100 + i % 50;
+            TrendRow row{start.addSecs(60 * i), false, {}};
+            row.values.push_back(gap ? std::nullopt : std::optional<TrendValue>(TrendValue{QString::number(value), value}));
+            table.rows.push_back(row);
+        }
+        TrendChartView view;
+        view.resize(800, 500);
+        view.show();
+        view.showTable(table);
+        QApplication::processEvents();
+        auto drawn = [&] {
+            QList<QPointF> points;
+            for (QAbstractSeries* series : view.chart()->series())
+                points += static_cast<QLineSeries*>(series)->points();
+            return points;
+        };
+        QVERIFY(!view.pointsShown(0));
+        QCOMPARE(view.linePieces(0), 2);
+        QVERIFY(drawn().size() <= 2 * 2 * view.chart()->plotArea().width());
+        double highest = 0;
+        for (const QPointF& point : drawn())
+            highest = std::max(highest, point.y());
+        QCOMPARE(highest, 900.0);
+
+        // An hour around the lone missing packet: every packet with its point, the gap seen.
+        const QDateTime missing = start.addSecs(60 * (kPackets / 4));
+        static_cast<QDateTimeAxis*>(view.chart()->axes(Qt::Horizontal).first())->setRange(missing.addSecs(-1800), missing.addSecs(1800));
+        QApplication::processEvents();
+        QVERIFY(view.pointsShown(0));
+        QCOMPARE(view.linePieces(0), 2);
+        QCOMPARE(drawn().size(), 60 + 2);
     }
 
     // The wheel zooms the time around the pointer; "Сбросить масштаб" shows the whole period.
