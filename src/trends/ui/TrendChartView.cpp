@@ -26,9 +26,9 @@ const QColor kValueColours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0x2c, 0xa0, 0x2
                                 QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b), QColor(0x17, 0xbe, 0xcf),
                                 QColor(0xbc, 0xbd, 0x22), QColor(0x7f, 0x7f, 0x7f)};
 const QColor kAlarmColour(0xd6, 0x27, 0x28);
-constexpr int kAlarmLineAlpha = 70;
+constexpr int kAlarmLineAlpha = 45;
 constexpr double kLineWidth = 1.5;
-constexpr double kMarkerSize = 5;
+constexpr double kMarkerSize = 4;
 constexpr double kAlarmMarkSize = 9;
 constexpr int kTimeTicks = 7;
 constexpr int kValueTicks = 6;
@@ -36,8 +36,33 @@ constexpr int kValueTicks = 6;
 constexpr qint64 kLoneMomentHalfSpanMs = 30 * 60 * 1000;
 constexpr double kLoneValueHalfSpan = 1;
 constexpr double kValueMargin = 0.05;
-const QString kTimeFormat = QStringLiteral("dd.MM.yy hh:mm");
+// The time axis names days while its ticks are a day or more apart, else minutes, and
+// seconds while they are less than a minute apart.
+const QString kDaysFormat = QStringLiteral("dd.MM.yy");
+const QString kMinutesFormat = QStringLiteral("dd.MM.yy hh:mm");
+const QString kSecondsFormat = QStringLiteral("hh:mm:ss");
+constexpr qint64 kDayMs = 24LL * 60 * 60 * 1000;
+constexpr qint64 kMinuteMs = 60LL * 1000;
+
+QString TimeFormatFor(qint64 shownMs)
+{
+    const qint64 tickMs = shownMs / (kTimeTicks - 1);
+    return tickMs >= kDayMs ? kDaysFormat : tickMs >= kMinuteMs ? kMinutesFormat : kSecondsFormat;
+}
 const QString kAlarmLegend = QStringLiteral("Аварийный пакет");
+
+// The round step (1, 2 or 5 times a power of ten) nearest above `least`.
+double RoundStep(double least)
+{
+    if (!(least > 0) || !std::isfinite(least))
+        return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(least)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= least)
+            return factor * power;
+    }
+    return 10 * power;
+}
 
 QDateTimeAxis* TimeAxis(QChart* chart)
 {
@@ -146,10 +171,10 @@ void TrendChartView::showTable(const TrendTable& table)
     lines_.clear();
 
     auto* time = new QDateTimeAxis;
-    time->setFormat(kTimeFormat);
     time->setTickCount(kTimeTicks);
     auto* values = new QValueAxis;
-    values->setTickCount(kValueTicks);
+    values->setTickType(QValueAxis::TicksDynamic);
+    values->setTickAnchor(0);
     values->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(time, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
@@ -259,10 +284,13 @@ void TrendChartView::redrawLines()
     auto* values = static_cast<QValueAxis*>(vertical.first());
     const QDateTime shownFrom = time->min();
     const QDateTime shownTo = time->max();
-    const double shownLow = values->min();
-    const double shownHigh = values->max();
     const double from = double(shownFrom.toMSecsSinceEpoch());
     const double to = double(shownTo.toMSecsSinceEpoch());
+    time->setFormat(TimeFormatFor(shownFrom.msecsTo(shownTo)));
+    // A rectangle zoomed into gives the value axis any bounds: its ticks stay on round numbers.
+    values->setTickInterval(RoundStep((values->max() - values->min()) / kValueTicks));
+    const double shownLow = values->min();
+    const double shownHigh = values->max();
     const double width = area.width();
     const auto columnOf = [&](double x) { return int(std::floor((x - from) / std::max(to - from, 1.0) * width)); };
 
@@ -348,7 +376,6 @@ void TrendChartView::showHome()
     time->setRange(homeFrom_, homeTo_);
     auto* values = static_cast<QValueAxis*>(vertical.first());
     values->setRange(homeLow_, homeHigh_);
-    values->applyNiceNumbers();
     scheduleRedraw();
 }
 

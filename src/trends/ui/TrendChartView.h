@@ -47,7 +47,7 @@ public:
     bool pointsShown(int value) const;
 
     static constexpr double kWheelZoomFactor = 1.25;
-    static constexpr double kMarkerSpacing = 4;
+    static constexpr double kMarkerSpacing = 5;
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

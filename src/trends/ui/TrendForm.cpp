@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kInitialWidth = 1100;
 constexpr int kInitialHeight = 680;
-constexpr int kValueListWidth = 260;
+constexpr int kValueListWidth = 300;
 constexpr int kDefaultDatesBack = 7;
 constexpr int kDefaultSpanIndex = 1; // the last 7 days
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
