@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/Errors.h"
 #include "common/OperatorNotices.h"
+#include "common/ui/WindowFonts.h"
 #include "trends/TrendCsv.h"
 #include "trends/ui/TrendChartView.h"
 
@@ -76,6 +77,7 @@ TrendForm::TrendForm(TrendObject object, TrendCatalog catalog, const Clock& cloc
 {
     setObjectName(QStringLiteral("TrendForm"));
     setWindowTitle(kCaption + QStringLiteral(" — ") + object_.name);
+    setFont(WindowFont());
     chooseFile_ = [this](const QString& caption, const QString& suggested, const QString& filter) {
         return DefaultSaveDialog(this, caption, suggested, filter);
     };
