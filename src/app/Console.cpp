@@ -1,5 +1,6 @@
 #include "app/Console.h"
 
+#include "app/ClosableWindows.h"
 #include "app/ConsoleCore.h"
 #include "app/ProgramLauncher.h"
 #include "app/ErrorRecovery.h"
@@ -100,11 +101,13 @@ int RunConsole(KvtApplication& app)
     OptionsForm options(home, {&core.settings, &core.connections, &core.sounds, &general, nullptr, nullptr}, &general);
     options.setLinkConnector(Link::Gsm, &core.gsm.connector());
     general.setOptionsForm(&options);
+    general.closableWindows().add(ArrivalWindow::Options, &options);
     Guarded([&] { options.FormCreate(); });
 
     // 6: the event journal window.
     GurSoobForm journal(core.log, core.supervisionPause, confirmation, shell, &general);
     general.setJournalForm(&journal);
+    general.closableWindows().add(ArrivalWindow::EventJournal, &journal);
 
     // 7, 8: the about and notification windows.
     AboutForm about(&general);

@@ -70,6 +70,8 @@ void ConsoleController::FormClose()
     if (closed_)
         return;
     closed_ = true;
+    // A modem dialogue under way ends at its next wait (a call that is up is hung up).
+    context_.core.modem.dialogue.requestAbort();
     // Each step runs even when an earlier one failed: a log file that cannot be written must
     // not cost the operator the settings or leave a link exchange running.
     Guarded([this] { context_.core.log.LogEvent(EventLog::kCloseTitle, QString(), EventColour::White); });

@@ -44,7 +44,7 @@ public:
     // First show: the event log archived when over its threshold, the object tree expanded and
     // focused, the command line's object form added, the history height applied.
     void FormShow();
-    // Closing, once: the end logged, the settings saved, the link exchanges stopped, a short
+    // Closing, once: a running modem dialogue asked to end, the end logged, the settings saved, the link exchanges stopped, a short
     // pause. Each step runs even when an earlier one failed.
     void FormClose();
 

@@ -15,8 +15,7 @@ ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, O
       sounds(settings, &player),
       currentObject(programDirectory, notices),
       decoder(timers),
-      gsm({ports->Port_Modem(), clock, timers, log, modem, indicators, settings, connections, registry, addresses,
-           currentObject, decoder, notices}),
+      gsm({ports->Port_Modem(), clock, timers, log, modem, indicators, settings, connections, notices}),
       links({ports->Port_ZigBee(), ports->Port_RS485(), clock, timers, log, indicators, supervisionPause, registry,
              addresses, currentObject, notices})
 {

@@ -25,7 +25,7 @@ void ErrorRecovery::endDispatch()
         timer2RunningAtDispatch_.pop_back();
 }
 
-void ErrorRecovery::handle(const QString& errorText)
+void ErrorRecovery::restartTimers()
 {
     // Outside any dispatch (start-up steps) Timer2 is left as it is.
     const bool timer2WasRunning = !timer2RunningAtDispatch_.empty() && timer2RunningAtDispatch_.back();
@@ -36,6 +36,12 @@ void ErrorRecovery::handle(const QString& errorText)
         timers_.start(MainTimer::QueryTimer);
         timers_.start(MainTimer::Timer2);
     }
+}
+
+void ErrorRecovery::handle(const QString& errorText)
+{
+    if (!(dialogueRunning_ && dialogueRunning_()))
+        restartTimers();
     // Logging the error may fail in its turn (report.log locked): that second failure is not
     // logged again, it only goes to stderr.
     if (handling_) {

@@ -27,6 +27,11 @@ public:
 
     ErrorRecovery(MainTimers& timers, EventSink& log, std::function<bool()> modemConnected);
 
+    // While a modem dialogue runs (an error inside the handling of a received message), the
+    // timers are left as the dialogue stopped them: it starts them again itself when it ends,
+    // and nothing else may touch the modem port or the trees before that.
+    void setDialogueRunning(std::function<bool()> running) { dialogueRunning_ = std::move(running); }
+
     void beginDispatch() override;
     void endDispatch() override;
 
@@ -34,9 +39,12 @@ public:
     void handle(const QString& errorText);
 
 private:
+    void restartTimers();
+
     MainTimers& timers_;
     EventSink& log_;
     std::function<bool()> modemConnected_;
+    std::function<bool()> dialogueRunning_;
     std::vector<bool> timer2RunningAtDispatch_;
     bool handling_ = false;
 };

@@ -1,9 +1,12 @@
 #include "app/GeneralForm.h"
 
+#include "app/ClosableWindows.h"
+#include "app/ConsoleArrivalHost.h"
 #include "app/ConsoleController.h"
 #include "app/ConsoleCore.h"
 #include "app/ErrorRecovery.h"
 #include "app/FormPlacement.h"
+#include "app/GsmEngineAdapters.h"
 #include "app/TerminalBlink.h"
 #include "app/TrendWindows.h"
 #include "common/ui/OuterGeometry.h"
@@ -44,6 +47,7 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
         // The modem counts as connected while its connect button is disabled.
         return core.connections.isConnected(Link::Gsm);
     });
+    errorRecovery_->setDialogueRunning([&core] { return core.modem.dialogue.isRunning(); });
     previousErrorSink_ = GlobalErrorHandler::install([this](const QString& text) { errorRecovery_->handle(text); });
 
     buildLayout();
@@ -64,6 +68,10 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     console_ = std::make_unique<ConsoleController>(ConsoleContext{core, registryUi_->trees(), *this, services_.notices,
                                                                   services_.launcher, services_.commandLineForm});
     trendWindows_ = std::make_unique<TrendWindows>(core, registryUi_->trees(), services_.notices, this);
+    closableWindows_ = std::make_unique<ClosableWindows>();
+    closableWindows_->add(ArrivalWindow::AddNewObject, &registryUi_->addNewObjectForm());
+    arrivalHost_ = std::make_unique<ConsoleArrivalHost>(core, registryUi_->trees(), *closableWindows_);
+    gsmEngine_ = std::make_unique<GsmEngineWiring>(*this, *arrivalHost_);
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers().start(MainTimer::Timer2);
     Guarded([this] { console_->FormCreate(); });

@@ -22,11 +22,14 @@ class QToolButton;
 namespace kvt {
 
 class AboutForm;
+class ClosableWindows;
+class ConsoleArrivalHost;
 class Confirmation;
 class ConsoleController;
 struct ConsoleCore;
 class DesktopShell;
 class ErrorRecovery;
+class GsmEngineWiring;
 class GsmModemHandlers;
 class GurSoobForm;
 class LinkHandlers;
@@ -85,9 +88,15 @@ public:
     // The windows created after the main window (start-up order) that it shows.
     void setAboutForm(AboutForm* about) { aboutForm_ = about; }
     void setMessageForm(MessageForm* message) { messageForm_ = message; }
+    MessageForm* messageForm() const { return messageForm_; }
     void setParameterEditor(ObjOptEditor* editor) { parameterEditor_ = editor; }
     void setOptionsForm(OptionsForm* options);
     void setJournalForm(GurSoobForm* journal) { journalForm_ = journal; }
+    // The windows a state packet closes when it arrives; every window that may be open then
+    // joins here when it is made.
+    ClosableWindows& closableWindows() { return *closableWindows_; }
+    // The console's side of a state packet's arrival, for every link's receive path.
+    ConsoleArrivalHost& arrivalHost() { return *arrivalHost_; }
     // The link stop handshakes run when the window closes (none while no link engine exists).
     void setLinkStopHandshake(LinkStopHandshake* handshake);
     // Tells whether the terminal window is on screen (ends the terminal caption blink).
@@ -116,6 +125,7 @@ public:
     TrendWindows& trendWindows() { return *trendWindows_; }
     ObjectView* objectView() const { return objectView_; }
     ElidedLabel* statusLineLabel() const { return label25_; }
+    QAbstractButton* pollButton() const { return pollButton_; }
     QMenu* objectTreeMenu() const { return objectTreeMenu_; }
     QMenu* historyTreeMenu() const { return historyTreeMenu_; }
     QMenu* objectViewMenu() const { return objectViewMenu_; }
@@ -200,6 +210,9 @@ private:
     std::unique_ptr<registry::ObjectRegistryUi> registryUi_;
     std::unique_ptr<ConsoleController> console_;
     std::unique_ptr<TrendWindows> trendWindows_;
+    std::unique_ptr<ClosableWindows> closableWindows_;
+    std::unique_ptr<ConsoleArrivalHost> arrivalHost_;
+    std::unique_ptr<GsmEngineWiring> gsmEngine_;
     std::function<bool()> terminalWindowShown_;
 
     QWidget* toolbar_ = nullptr;
@@ -217,6 +230,7 @@ private:
     ObjectView* objectView_ = nullptr;
     QWidget* bottomPanel_ = nullptr;
     QWidget* bottomButtons_ = nullptr; // the row under Label10
+    QAbstractButton* pollButton_ = nullptr;
     QAbstractButton* terminalButton_ = nullptr;
     QMenu* objectTreeMenu_ = nullptr;
     QMenu* historyTreeMenu_ = nullptr;

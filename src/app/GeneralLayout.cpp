@@ -330,7 +330,7 @@ QWidget* GeneralForm::buildBottomPanel()
     };
     button("Stop_Avari_Button", QStringLiteral("Сбросить"), &GeneralForm::Stop_Avari_ButtonClick)
         ->setToolTip(QStringLiteral("Разблокировка функций программы после получения пакета информации от объекта"));
-    button("Query_Send_Button", QStringLiteral("Опросить (GSM)"), &GeneralForm::Query_Send_ButtonClick);
+    pollButton_ = button("Query_Send_Button", QStringLiteral("Опросить (GSM)"), &GeneralForm::Query_Send_ButtonClick);
     row->addStretch();
     terminalButton_ = button("SpeedButton_Show_Send_Comand_Form", QStringLiteral("Терминал (GSM)"),
                              &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journals/StatusReset.h"
+#include "packets/closing/AlarmMarking.h"
 
 namespace kvt {
 
@@ -8,8 +9,9 @@ namespace registry {
 class RegistryTrees;
 }
 
-// The object tree and the history tree of the main window as the status reset sees them.
-class StatusTreeAdapter final : public ObjectStatusTree {
+// The object tree and the history tree of the main window as the status reset and the alarm of
+// a packet see them.
+class StatusTreeAdapter final : public ObjectStatusTree, public AlarmMarking {
 public:
     explicit StatusTreeAdapter(registry::RegistryTrees& trees) : trees_(trees) {}
 

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "packets/NotificationModem.h"
+
 #include <QString>
 
 namespace kvt::gsm {
 
 class AtExchange;
 
-// How a call to an alarm subscriber ended.
-enum class SubscriberCallOutcome { Answered, NotAnswered, Busy, Refused, Failed };
+using kvt::SubscriberCallOutcome;
 
 // Voice calls from the console's modem: the poll of an object by call (the object answers a call
 // that it picks up with a state SMS) and the alarm call to a subscriber. Each call is one

@@ -2,6 +2,7 @@
 
 #include "gsm/AtExchange.h"
 #include "gsm/CallDialer.h"
+#include "gsm/GsmNotificationModem.h"
 #include "gsm/IncomingCall.h"
 #include "gsm/KeepAliveCycle.h"
 #include "gsm/MessageIntake.h"
@@ -10,7 +11,6 @@
 #include "gsm/ReceiveDispatcher.h"
 #include "gsm/ReceiveJournal.h"
 #include "gsm/SmsSender.h"
-#include "gsm/TerminalAnswerList.h"
 #include "packets/StatePacketArrival.h"
 
 namespace kvt {
@@ -32,6 +32,7 @@ class EventLogArchive;
 class LinkReportSteps;
 class ModemLinkView;
 class ObjectDirectory;
+class TerminalAnswerList;
 
 // What the GSM modem engine is given by the console.
 struct GsmEngineContext {
@@ -50,6 +51,8 @@ struct GsmEngineContext {
     ModemLinkView& linkView;
     StatePacketArrivalHost& arrivalHost;
     OperatorNotices& messages;
+    // Term_list of the command window: the terminal answers the receive dispatcher adds.
+    TerminalAnswerList& terminalAnswers;
     // The connection name of the store (the alias "DRAV"); the receive journal lives there.
     QString storeConnection;
 };
@@ -70,16 +73,17 @@ public:
     SmsSender& sms() { return sms_; }
     CallDialer& calls() { return dialer_; }
     ModemPortWatch& portWatch() { return portWatch_; }
-    TerminalAnswerList& terminalAnswers() { return terminalAnswers_; }
     ReceiveJournal& journal() { return journal_; }
+    // The forwarding, alarm reports and alarm calls of a packet's closing steps.
+    NotificationModem& notifications() { return notifications_; }
     ModemDialogueState& dialogue();
 
 private:
     AtExchange exchange_;
     SmsSender sms_;
     CallDialer dialer_;
+    GsmNotificationModem notifications_;
     ReceiveJournal journal_;
-    TerminalAnswerList terminalAnswers_;
     StatePacketArrival arrival_;
     MessageIntake intake_;
     IncomingCall incomingCall_;

@@ -1,5 +1,9 @@
 #include "gsm/GsmModemController.h"
 
+#include "gsm/ModemEngineState.h"
+
+#include <stdexcept>
+
 namespace kvt {
 
 GsmModemController::GsmModemController(GsmModemContext context)
@@ -10,19 +14,56 @@ GsmModemController::GsmModemController(GsmModemContext context)
 {
 }
 
+GsmModemController::~GsmModemController()
+{
+    detach();
+}
+
+void GsmModemController::attach(const GsmEngineAdapters& a)
+{
+    detach();
+    engine_ = std::make_unique<gsm::GsmEngine>(gsm::GsmEngineContext{
+        context_.port, context_.clock, context_.timers, context_.state, context_.indicators, context_.log,
+        connection_, a.objects, a.view, a.settings, a.eventLog, a.links, a.linkView, a.arrivalHost, context_.notices,
+        terminalAnswers_, a.storeConnection});
+    work_.setEngine(engine_.get());
+}
+
+void GsmModemController::detach()
+{
+    work_.setEngine(nullptr);
+    engine_.reset();
+}
+
+gsm::GsmEngine& GsmModemController::engine()
+{
+    if (!engine_)
+        throw std::logic_error("the GSM engine is not attached");
+    return *engine_;
+}
+
+bool GsmModemController::tickMayRun() const
+{
+    return engine_ && !context_.state.dialogue.isRunning();
+}
+
 void GsmModemController::QueryTimerTimer()
 {
-    // The receive dispatcher goes here: the link mailboxes' reports, then what the modem sent.
+    if (tickMayRun())
+        engine_->QueryTimerTimer();
 }
 
 void GsmModemController::ATTimerTimer()
 {
-    // The modem keep-alive cycle goes here: one command of its rotation per tick.
+    if (tickMayRun())
+        engine_->ATTimerTimer();
 }
 
 void GsmModemController::Query_Send_ButtonClick()
 {
-    // The poll of the selected object by call goes here.
+    // During a dialogue the poll shows the notification window itself.
+    if (engine_)
+        engine_->Send_Ring_ButtonClick();
 }
 
 void GsmModemController::SpeedButton_Show_Send_Comand_FormClick()

@@ -2,6 +2,17 @@
 
 namespace kvt {
 
+void LinksController::radioStep()
+{
+    // The radio report waiting in the radio link's mailbox goes here.
+}
+
+bool LinksController::rs485Step()
+{
+    // The RS-485 report waiting in the RS-485 link's mailbox goes here.
+    return true;
+}
+
 void LinksController::Timer2Timer()
 {
     // Link supervision goes here: lost objects are marked, unless supervision is paused.

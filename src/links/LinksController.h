@@ -40,6 +40,11 @@ class LinksController final : public LinkHandlers {
 public:
     explicit LinksController(LinksContext context) : context_(context) {}
 
+    // The receive dispatcher's first two steps on every QueryTimer tick: a waiting radio report,
+    // then a waiting RS-485 report. rs485Step() returns false when the tick must end there.
+    void radioStep();
+    bool rs485Step();
+
     void Timer2Timer() override;
     void Send_Pusk_ButtonClick(FormControl& sender) override;
     void SpeedButton3Click(FormControl& sender) override;

@@ -50,7 +50,8 @@ PacketCode PacketTable::NextFreeCode()
     return code;
 }
 
-PacketCode PacketTable::append(ObjectCode object, const QString& stamp, const QString& text)
+PacketCode PacketTable::append(ObjectCode object, const QString& stamp, const QString& text,
+                               const std::function<void(PacketCode)>& alsoCommit)
 {
     CheckFieldLength(kDateTimeSms, stamp, kDateTimeSmsLength);
     const PacketCode code = NextFreeCode();
@@ -61,6 +62,8 @@ PacketCode PacketTable::append(ObjectCode object, const QString& stamp, const QS
         q.addBindValue(textOrEmpty(stamp));
         q.addBindValue(textOrEmpty(text));
         RegistryDatabase::exec(q, QStringLiteral("Запись в историю"));
+        if (alsoCommit)
+            alsoCommit(code);
     });
     codes_.markUsed(code);
     return code;

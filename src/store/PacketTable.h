@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <functional>
+
 #include <optional>
 
 namespace kvt::registry {
@@ -25,8 +27,11 @@ public:
     // The smallest positive code not in use.
     PacketCode NextFreeCode();
 
-    // Appends and posts a packet under the next free code; returns that code.
-    PacketCode append(ObjectCode object, const QString& stamp, const QString& text);
+    // Appends and posts a packet under the next free code; returns that code. `alsoCommit`
+    // (when given) runs with that code inside the same post, so that what it writes is
+    // committed together with the packet or not at all.
+    PacketCode append(ObjectCode object, const QString& stamp, const QString& text,
+                      const std::function<void(PacketCode)>& alsoCommit = {});
 
     std::optional<StoredPacket> packet(PacketCode code) const;
 

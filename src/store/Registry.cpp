@@ -18,10 +18,11 @@ void Registry::open()
     });
 }
 
-PacketCode Registry::storePacketInHistory(const QString& packet, const QString& stamp)
+PacketCode Registry::storePacketInHistory(const QString& packet, const QString& stamp,
+                                          const std::function<void(PacketCode)>& alsoCommit)
 {
     const ObjectCode object = objects_.currentRow().Kod_O;
-    return packets_.append(object, stamp, packet);
+    return packets_.append(object, stamp, packet, alsoCommit);
 }
 
 void Registry::storePacketInObjectRow(const QString& packet, const QString& stamp)

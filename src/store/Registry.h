@@ -35,8 +35,10 @@ public:
 
     // The two storage steps of a state packet, for the object at the current row of the objects
     // table. The receive paths run other steps of theirs between them.
-    // Step 1: the packet joins the object's history; returns its code.
-    PacketCode storePacketInHistory(const QString& packet, const QString& stamp);
+    // Step 1: the packet joins the object's history; returns its code. `alsoCommit` runs inside
+    // the same post (see PacketTable::append).
+    PacketCode storePacketInHistory(const QString& packet, const QString& stamp,
+                                    const std::function<void(PacketCode)>& alsoCommit = {});
     // Step 2: the packet becomes the object's latest one.
     void storePacketInObjectRow(const QString& packet, const QString& stamp);
     // Both steps, one after the other.

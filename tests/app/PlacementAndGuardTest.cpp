@@ -104,20 +104,24 @@ private slots:
     {
         QTest::addColumn<bool>("timer2Before");
         QTest::addColumn<bool>("modemConnected");
+        QTest::addColumn<bool>("dialogueRunning");
         QTest::addColumn<bool>("timer2After");
         QTest::addColumn<bool>("modemTimersAfter");
-        QTest::newRow("supervision ran, modem off") << true << false << true << false;
-        QTest::newRow("supervision was stopped, modem off") << false << false << false << false;
-        QTest::newRow("modem connected restarts all three") << true << true << true << true;
-        QTest::newRow("modem connected, supervision was stopped") << false << true << true << true;
+        QTest::newRow("supervision ran, modem off") << true << false << false << true << false;
+        QTest::newRow("supervision was stopped, modem off") << false << false << false << false << false;
+        QTest::newRow("modem connected restarts all three") << true << true << false << true << true;
+        QTest::newRow("modem connected, supervision was stopped") << false << true << false << true << true;
+        QTest::newRow("inside a modem dialogue nothing restarts") << true << true << true << false << false;
     }
     void errorRecovery()
     {
         QFETCH(bool, timer2Before);
         QFETCH(bool, modemConnected);
+        QFETCH(bool, dialogueRunning);
         test::FakeMainTimers timers;
         test::RecordingEventSink log;
         ErrorRecovery recovery(timers, log, [&] { return modemConnected; });
+        recovery.setDialogueRunning([&] { return dialogueRunning; });
         if (timer2Before)
             timers.start(MainTimer::Timer2);
         recovery.beginDispatch();

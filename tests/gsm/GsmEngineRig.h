@@ -8,6 +8,7 @@
 #include "gsm/GsmEngineHost.h"
 #include "gsm/ModemConnection.h"
 #include "gsm/ModemEngineState.h"
+#include "gsm/TerminalAnswerList.h"
 #include "serial/LinkIndicators.h"
 #include "support/RecordingSinks.h"
 #include "support/ScriptedSerialPort.h"
@@ -173,6 +174,7 @@ struct EngineRig {
     RecordingEventSink log;
     RecordingNotices messages;
     FakeConsole console{connection};
+    gsm::TerminalAnswerList terminalAnswers;
     std::unique_ptr<ModemEngineState> state;
     std::unique_ptr<ModemConnection> modem;
     std::unique_ptr<gsm::GsmEngine> engine;
@@ -201,7 +203,8 @@ struct EngineRig {
         modem = std::make_unique<ModemConnection>(ModemConnection::Parts{port, timers, *state, indicators, log, clock});
         engine = std::make_unique<gsm::GsmEngine>(gsm::GsmEngineContext{port, clock, timers, *state, indicators, log,
                                                                          *modem, console, console, console, console,
-                                                                         console, console, console, messages, connection});
+                                                                         console, console, console, messages,
+                                                                         terminalAnswers, connection});
         for (MainTimer timer : {MainTimer::QueryTimer, MainTimer::ATTimer, MainTimer::Timer2})
             timers.start(timer);
         timers.starts.clear();

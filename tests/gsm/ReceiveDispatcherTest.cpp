@@ -107,7 +107,7 @@ private slots:
         rig.console.forwarding = forwarding;
         bool flagDuringPoll = false;
         rig.console.onPoll = [&] { flagDuringPoll = rig.state->dispatchPollFlag; };
-        QAbstractItemModelTester tester(&rig.engine->terminalAnswers());
+        QAbstractItemModelTester tester(&rig.terminalAnswers);
         Hold(rig.port, 3, pdu);
         rig.port.feed("\r\n+CMTI: \"SM\",3\r\n");
 
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(rig.console.lastChangeLine, MessageIntake::kLastChangeCaption + kStamp);
         QCOMPARE(flagDuringPoll, steps.contains("poll"));
         const bool terminal = logged == QStringList{MessageIntake::kTerminalAnswerTitle};
-        QCOMPARE(rig.engine->terminalAnswers().lines(),
+        QCOMPARE(rig.terminalAnswers.lines(),
                  terminal ? QStringList{"(Котельная  " + kStamp + ")TERMINAL:\rOK"} : QStringList{});
         QCOMPARE(rig.timers.isActive(MainTimer::Timer1), terminal);
         QVERIFY(rig.threeTimersRunning());

@@ -1,0 +1,126 @@
+#include "app/ConsoleArrivalHost.h"
+
+#include "app/ClosableWindows.h"
+#include "app/ConsoleCore.h"
+#include "app/StatusTreeAdapter.h"
+#include "common/ErrorHandler.h"
+#include "common/Errors.h"
+#include "common/StatusIcon.h"
+#include "objects/ui/RegistryTreeViews.h"
+#include "objects/ui/RegistryTrees.h"
+#include "packets/closing/StatePacketClosing.h"
+
+namespace kvt {
+
+namespace {
+constexpr int kNewDataIcon = static_cast<int>(StatusIcon::NewData);
+// The history root after a receive: the object's node shows new data, the root its history.
+constexpr int kFreshHistoryIcon = 1;
+} // namespace
+
+ConsoleArrivalHost::ConsoleArrivalHost(ConsoleCore& core, registry::RegistryTrees& trees, ClosableWindows& windows)
+    : core_(core), trees_(trees), windows_(windows)
+{
+}
+
+void ConsoleArrivalHost::locateObject(int objectCode)
+{
+    if (!core_.registry.objects().locateByCode(objectCode))
+        throw StoreError(QStringLiteral("Объект с кодом %1 не найден").arg(objectCode));
+}
+
+void ConsoleArrivalHost::closeWindow(ArrivalWindow window)
+{
+    windows_.close(window);
+}
+
+qint64 ConsoleArrivalHost::storePacket(int objectCode, const QString& stamp, const QString& packet,
+                                       const std::function<void(qint64)>& alsoCommit)
+{
+    locateObject(objectCode);
+    return core_.registry.storePacketInHistory(packet, stamp, alsoCommit);
+}
+
+void ConsoleArrivalHost::selectObjectNode(int objectCode)
+{
+    locateObject(objectCode);
+    trees_.SelectObjectNode();
+}
+
+void ConsoleArrivalHost::playDataReceivedSound()
+{
+    core_.sounds.playDataReceived();
+}
+
+void ConsoleArrivalHost::showNewDataIcons()
+{
+    StatusTreeAdapter tree(trees_);
+    tree.setSelectedIcon(kNewDataIcon);
+    tree.setHistoryRootIcon(kNewDataIcon);
+    tree.redrawHistory();
+}
+
+void ConsoleArrivalHost::writeLinkOfLastContact(int objectCode, const QString& link)
+{
+    const QString section = QString::number(objectCode);
+    core_.addresses.zigBee().writeString(section, kLinkOfLastContactKey, link);
+    core_.addresses.rs485().writeString(section, kLinkOfLastContactKey, link);
+}
+
+void ConsoleArrivalHost::storeLatestState(int objectCode, const QString& packet, const QString& stamp)
+{
+    locateObject(objectCode);
+    core_.registry.storePacketInObjectRow(packet, stamp);
+}
+
+void ConsoleArrivalHost::rebuildHistory(int objectCode)
+{
+    const QString name = trees_.objectModel().node(trees_.selectedObjectNode()).text;
+    trees_.refreshHistory(name, objectCode);
+    trees_.historyModel().setRootImage(kFreshHistoryIcon);
+    trees_.historyTree()->expandAll();
+    trees_.historyTree()->viewport()->update();
+}
+
+void ConsoleArrivalHost::applyStatePacket(const QString& packet, const QString& stamp, const QString& name,
+                                          const QString& phone)
+{
+    Guarded([&] { applyInFull(packet, stamp, name, phone); });
+}
+
+void ConsoleArrivalHost::applyInFull(const QString& packet, const QString& stamp, const QString& name,
+                                     const QString& phone)
+{
+    const std::optional<StatePacketResult> result =
+        core_.decoder.ApplyStatePacket(core_.currentObject.form(), packet, true, stamp, name, phone);
+    if (!result)
+        return;
+    storeLinkCheck(*result);
+    StatusTreeAdapter marking(trees_);
+    StatePacketClosing closing(core_.programDirectory, core_.clock, core_.log, core_.timers, marking,
+                               core_.gsm.notificationModem());
+    closing.Run(*result, NotificationSettingsFrom(core_.settings.data()));
+}
+
+void ConsoleArrivalHost::storeLinkCheck(const StatePacketResult& result)
+{
+    const std::optional<QString>& period = result.summaries.linkCheck();
+    if (!period)
+        return;
+    core_.registry.objects().editCurrent([&](registry::ObjectRecord& row) { row.Proverca_S = *period; });
+}
+
+NotificationSettings NotificationSettingsFrom(const SettingsData& settings)
+{
+    NotificationSettings out;
+    out.forwardActive = settings.transferActive;
+    out.forwardPhone = settings.transferPhone;
+    out.alarmsActive = settings.alarmsActive;
+    out.alarmMethod = settings.alarmMethod == AlarmMethodCall ? AlarmNotificationMethod::Call
+                                                              : AlarmNotificationMethod::Sms;
+    out.alarmSmsAttempts = settings.alarmCount;
+    out.subscribers = settings.subscribers;
+    return out;
+}
+
+} // namespace kvt
