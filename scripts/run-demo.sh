@@ -11,8 +11,29 @@ BUILD_DIR="${KVT_BUILD_DIR:-$ROOT/build}"
 DEMO="$BUILD_DIR/demo-instance"
 "$ROOT/scripts/make-demo-instance.sh" "$DEMO"
 
+# The demo's GSM modem: the modem simulator on a pseudo-terminal, scripted through a FIFO (see
+# README), connected by the console at start-up and stopped when the console exits.
+MODEM_LINK=/tmp/kvt-demo-modem
+MODEM_CONTROL=/tmp/kvt-demo-modem.ctl
+"$BUILD_DIR/tools/kvt-sim-modem" --link "$MODEM_LINK" --control "$MODEM_CONTROL" \
+  --transcript "$DEMO/modem-transcript.log" > "$DEMO/modem-sim.log" 2>&1 &
+MODEM_PID=$!
+trap 'kill "$MODEM_PID" 2> /dev/null || true' EXIT
+for _ in $(seq 100); do
+  grep -q '^PTY ' "$DEMO/modem-sim.log" && break
+  sleep 0.1
+done
+MODEM_DEVICE="$(sed -n 's/^PTY //p' "$DEMO/modem-sim.log")"
+[ -n "$MODEM_DEVICE" ] || { echo "The modem simulator did not start:"; cat "$DEMO/modem-sim.log"; exit 1; }
+for key in "AutoStart 1" "Port $MODEM_DEVICE" "SMSMem 534D"; do
+  # shellcheck disable=SC2086
+  "$BUILD_DIR/tools/kvt-tool" ini-set "$DEMO/Settings.ini" GSM_Svyaz $key
+done
+echo "GSM modem simulator on $MODEM_DEVICE ($MODEM_LINK); script it with: echo \"COMMAND\" > $MODEM_CONTROL"
+
 if [ -z "${DISPLAY:-}" ]; then
   echo "No display: starting the console under Xvfb (DISPLAY=:99)."
-  exec xvfb-run -n 99 -s "-screen 0 1280x900x24" "$BUILD_DIR/tools/kvt" --home "$DEMO" "$@"
+  xvfb-run -n 99 -s "-screen 0 1280x900x24" "$BUILD_DIR/tools/kvt" --home "$DEMO" "$@"
+else
+  "$BUILD_DIR/tools/kvt" --home "$DEMO" "$@"
 fi
-exec "$BUILD_DIR/tools/kvt" --home "$DEMO" "$@"

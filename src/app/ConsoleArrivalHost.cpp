@@ -6,6 +6,8 @@
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
 #include "common/StatusIcon.h"
+#include "forms/CurrentObject.h"
+#include "gsm/MessageIntake.h"
 #include "objects/ui/RegistryTreeViews.h"
 #include "objects/ui/RegistryTrees.h"
 #include "packets/closing/StatePacketClosing.h"
@@ -71,6 +73,9 @@ void ConsoleArrivalHost::storeLatestState(int objectCode, const QString& packet,
 {
     locateObject(objectCode);
     core_.registry.storePacketInObjectRow(packet, stamp);
+    // The selection of the object showed the change before this one: the line names this one.
+    core_.currentObject.showStateLine(core_.registry.objects().currentRow().Name_O
+                                      + gsm::MessageIntake::kLastChangeCaption + stamp);
 }
 
 void ConsoleArrivalHost::rebuildHistory(int objectCode)

@@ -34,6 +34,7 @@ public:
     void playDataReceivedSound() override;
     void showNewDataIcons() override;
     void writeLinkOfLastContact(int objectCode, const QString& link) override;
+    // Also shows the object's last change line (Label17) with this packet's stamp.
     void storeLatestState(int objectCode, const QString& packet, const QString& stamp) override;
     void rebuildHistory(int objectCode) override;
     // A packet that cannot be decoded (a form whose configuration is not the number it must

@@ -122,8 +122,11 @@ void PosixSerialPort::Close()
 
 void PosixSerialPort::Purge()
 {
+    // Only what has arrived is dropped: a command written just before (the hang-up of an
+    // answered call) must still reach the modem, which a flush of the output queue would
+    // retract while the device has not yet taken it.
     if (Connected())
-        ::tcflush(fd_, TCIOFLUSH);
+        ::tcflush(fd_, TCIFLUSH);
 }
 
 void PosixSerialPort::throwIfHungUp(const char* operation)

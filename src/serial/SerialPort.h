@@ -43,7 +43,7 @@ public:
     virtual void Close() = 0;
     // True while the port is open.
     virtual bool Connected() const = 0;
-    // Drops pending output and everything received so far; the result is ignored.
+    // Drops everything received so far (what was written still goes out); the result is ignored.
     virtual void Purge() = 0;
 
     // Writes the bytes; returns how many the driver took before the write time-out ran out.

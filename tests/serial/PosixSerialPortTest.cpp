@@ -121,6 +121,10 @@ private slots:
         QCOMPARE(port.ReadStr(60), QString());
         Arrive(pty, port, "\r\n+CREG: 0,1\r\n");
         QCOMPARE(port.ReadStr(60), QStringLiteral("\r\n+CREG: 0,1\r\n"));
+        // A command written just before the purge still reaches the device.
+        port.WriteStr(QStringLiteral("ATH\r\n"));
+        port.Purge();
+        QCOMPARE(pty.received(5), QByteArray("ATH\r\n"));
     }
 
     void textCrossesThePortAsWindows1251()
