@@ -51,8 +51,9 @@ PduModeResult ModemConnection::EnsurePduMode()
     QString set;
     QString report;
     exchange_.dialogue(gsm::restart::kSenders, [&] {
-        exchange_.purge();
+        exchange_.write(modem::kCancelMessageInput);
         exchange_.wait(kSettleMs);
+        exchange_.purge();
         set = exchange_.command(modem::kPduMode, plan);
         if (modem::LastFinalResult(set) != modem::FinalResult::Error)
             report = exchange_.command(modem::kMessageFormatQuery, plan);

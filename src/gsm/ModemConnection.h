@@ -39,7 +39,7 @@ public:
     static const QString kPduModeRefusedTitle;
     static const QString kPduModeNoAnswerTitle;
 
-    // Pause between the purge and the first command.
+    // Pause after cancelling a message prompt, before the purge and the first command.
     static constexpr int kSettleMs = 100;
     // Reads of a reply, kReadIntervalMs apart, until the final result code comes.
     static constexpr int kReplyReads = 10;
@@ -59,7 +59,8 @@ public:
     // operator's disconnect.
     void Disconnect(const std::function<void()>& afterClose = {});
 
-    // AT+CMGF=0, then AT+CMGF? to see that the modem reports PDU mode, as one dialogue: the
+    // A message prompt left open cancelled, AT+CMGF=0, then AT+CMGF? to see that the modem
+    // reports PDU mode, as one dialogue: the
     // timers that run stop meanwhile and start again afterwards. The port must be open.
     PduModeResult EnsurePduMode();
 

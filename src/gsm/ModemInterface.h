@@ -25,6 +25,10 @@ inline constexpr QLatin1String kSignalQualityQuery("AT+CSQ\r\n");
 inline constexpr QLatin1String kEchoOff("ATE0\r\n");
 // New-message indications: afterwards every new message is announced by kNewMessage.
 inline constexpr QLatin1String kNewMessageIndications("AT+CNMI=1,1,0,0\r\n");
+// Escape, then an empty line: ends a message prompt (">") that a console stopped in the middle
+// of sending left open (3GPP TS 27.005 §3.5.1: ESC cancels the message); a modem in command
+// mode ignores it.
+inline constexpr QLatin1String kCancelMessageInput("\x1B\r\n");
 // SMS in PDU mode (the console never uses text mode); answered by kOk.
 inline constexpr QLatin1String kPduMode("AT+CMGF=0\r\n");
 // Message format query; answered by kPduModeReport in PDU mode.

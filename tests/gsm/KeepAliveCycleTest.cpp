@@ -60,7 +60,7 @@ private slots:
             rig.state->modemAnswered = 1;
             rig.engine->ATTimerTimer();
         }
-        QCOMPARE(rig.commands(), QStringList({modem::kPduMode, modem::kMessageFormatQuery, modem::kRegistrationQuery,
+        QCOMPARE(rig.commands(), QStringList({modem::kCancelMessageInput, modem::kPduMode, modem::kMessageFormatQuery, modem::kRegistrationQuery,
                                               modem::kSignalQualityQuery}));
         QCOMPARE(rig.log.titles().mid(2), QStringList{KeepAliveCycle::kModemBackTitle});
         QVERIFY(rig.indicators.isOn(LinkLamp::GsmModem));

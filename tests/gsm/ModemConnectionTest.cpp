@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(rig.port.openedWith(), kSettings);
         QVERIFY(portOpenAtSwitch);
         QVERIFY(!timersRunningAtSwitch);
-        QCOMPARE(rig.port.written(), QByteArray("AT+CMGF=0\r\nAT+CMGF?\r\n"));
+        QCOMPARE(rig.port.written(), QByteArray("\x1B\r\nAT+CMGF=0\r\nAT+CMGF?\r\n"));
         QVERIFY(rig.timers.isActive(MainTimer::ATTimer));
         QVERIFY(rig.timers.isActive(MainTimer::QueryTimer));
         QVERIFY(!rig.timers.isActive(MainTimer::Timer2));

@@ -67,7 +67,7 @@ private slots:
         QVERIFY(!watch.waitingForDevice());
         QVERIFY(rig.port.Connected());
         QCOMPARE(rig.port.openedWith().device, QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(rig.commands(), QStringList({modem::kPduMode, modem::kMessageFormatQuery}));
+        QCOMPARE(rig.commands(), QStringList({modem::kCancelMessageInput, modem::kPduMode, modem::kMessageFormatQuery}));
         QCOMPARE(rig.console.steps.filter("link shown").last(), QStringLiteral("link shown connected"));
         QCOMPARE(rig.log.titles().last(), ModemPortWatch::kBackTitle);
         QVERIFY(rig.threeTimersRunning());
