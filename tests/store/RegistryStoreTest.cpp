@@ -167,6 +167,44 @@ private slots:
         QCOMPARE(f.registry().objects().currentRow().Date_SMS, kEmptyStamp);
     }
 
+    // What is recorded alongside a packet (the receive journal's note) commits with it or not at all.
+    void whatCommitsWithThePacketSharesItsPost_data()
+    {
+        QTest::addColumn<bool>("noteFails");
+        QTest::newRow("both committed") << false;
+        QTest::newRow("neither committed") << true;
+    }
+    void whatCommitsWithThePacketSharesItsPost()
+    {
+        QFETCH(bool, noteFails);
+        RegistryFixture f;
+        Registry& reg = f.registry();
+        f.addObject(1, QStringLiteral("One"));
+        QSqlQuery(QSqlDatabase::database(f.alias())).exec(QStringLiteral("CREATE TABLE Note (Code INTEGER)"));
+        QVERIFY(reg.objects().locateByCode(1));
+        auto note = [&](PacketCode code) {
+            QSqlQuery q(QSqlDatabase::database(f.alias()));
+            q.prepare(QStringLiteral("INSERT INTO Note VALUES (?)"));
+            q.addBindValue(code);
+            q.exec();
+            if (noteFails)
+                throw StoreError(QStringLiteral("note refused"));
+        };
+        bool thrown = false;
+        try {
+            QCOMPARE(reg.storePacketInHistory(QStringLiteral("0A"), kEmptyStamp, note), PacketCode(1));
+        } catch (const StoreError&) {
+            thrown = true;
+        }
+        QCOMPARE(thrown, noteFails);
+        // A refused packet leaves its code free.
+        QCOMPARE(reg.packets().NextFreeCode(), PacketCode(noteFails ? 1 : 2));
+        f.reopen();
+        QSqlQuery notes(QStringLiteral("SELECT Code FROM Note"), QSqlDatabase::database(f.alias()));
+        QCOMPARE(notes.next(), !noteFails);
+        QCOMPARE(f.registry().packets().recordCount(), noteFails ? 0 : 1);
+    }
+
     void historyIsInCodeOrderAndPagedNewestFirst()
     {
         RegistryFixture f;
