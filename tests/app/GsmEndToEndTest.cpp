@@ -14,13 +14,19 @@ using namespace kvt::test;
 namespace {
 
 constexpr int kArrivalMs = 30000;
-const QString kPumpingStation = QStringLiteral("Насосная станция №1");
 const QString kPumpingStationPhone = QStringLiteral("79161234501");
+const QString kDispatchPointPhone = QStringLiteral("79990000000");
 
 // Where a written command stands in the simulator's transcript, from `from` on; -1 when absent.
 qsizetype CommandAt(const QString& transcript, const QString& command, qsizetype from = 0)
 {
     return transcript.indexOf(QStringLiteral("-> ") + command, from);
+}
+
+// The demo's pumping station (object 1) as the store names it.
+QString PumpingStation(const InProcessConsole& console)
+{
+    return console.query(QStringLiteral("SELECT Name_O FROM Object_ND WHERE Kod_O = 1")).value(0);
 }
 
 int selectedIcon(GeneralForm& window)
@@ -42,6 +48,8 @@ private slots:
         DemoInstance demo;
         QVERIFY2(demo.made(), qPrintable(demo.failure()));
         demo.connectModemTo(sim.devicePath());
+        demo.setKey(QStringLiteral("GSM_Transfer"), QStringLiteral("Active"), QStringLiteral("1"));
+        demo.setKey(QStringLiteral("GSM_Transfer"), QStringLiteral("Phone"), kDispatchPointPhone);
         InProcessConsole console(demo.home());
         QTRY_VERIFY_WITH_TIMEOUT(sim.transcript().contains(QStringLiteral("-> AT+CNMI=1,1,0,0")), kArrivalMs);
 
@@ -62,7 +70,7 @@ private slots:
 
         // Drawn: the object selected with new data, its form showing the packet.
         GeneralForm& window = console.window();
-        QCOMPARE(window.trees().objectModel().node(window.trees().selectedObjectNode()).text, kPumpingStation);
+        QCOMPARE(window.trees().objectModel().node(window.trees().selectedObjectNode()).text, PumpingStation(console));
         QCOMPARE(selectedIcon(window), 3);
         QCOMPARE(window.trees().historyModel().root().imageIndex, 1);
         ObjectForm* form = console.core().currentObject.form();
@@ -71,10 +79,14 @@ private slots:
         QCOMPARE(console.player().played.count(QStringLiteral("ReciveData")), 1);
 
         // Logged, the link of last contact recorded, and gone from the modem's memory.
-        QVERIFY(demo.reportLog().contains(QStringLiteral(" - Получено новое состояние объекта по GSM каналу ") + kPumpingStation));
+        QVERIFY(demo.reportLog().contains(QStringLiteral(" - Получено новое состояние объекта по GSM каналу ") + PumpingStation(console)));
         for (const QString& file : {QStringLiteral("ZigBee.ini"), QStringLiteral("RS485.ini")})
             QCOMPARE(IniFile(demo.home() + file).readString(QStringLiteral("1"), QStringLiteral("SVYAZ")), QStringLiteral("GSM"));
         QVERIFY(sim.control(QStringLiteral("status")).contains(QStringLiteral("stored=0/")));
+        // Forwarded once to the higher dispatch point, before the message was deleted.
+        const QString transcript = sim.transcript();
+        QCOMPARE(transcript.count(QStringLiteral("SENT ") + kDispatchPointPhone), 1);
+        QVERIFY(transcript.indexOf(QStringLiteral("SENT ") + kDispatchPointPhone) < transcript.indexOf(QStringLiteral("DELETED 1")));
     }
 
     void alarmSmsMarksTheObjectAndCallsEachSubscriberInTurn()
@@ -112,12 +124,12 @@ private slots:
         QCOMPARE(log.count(QStringLiteral("Отправка аварийного уведомления в виде звонка на номер")), 3);
         QCOMPARE(log.count(QStringLiteral("Аварийное уведомление принято абонентом")), 2);
         QCOMPARE(log.count(QStringLiteral("Аварийное уведомление не принято абонентом ") + subscribers[1]), 1);
-        QCOMPARE(log.count(QStringLiteral("Получены аварийные данные от объекта  ") + kPumpingStation), 1);
+        QCOMPARE(log.count(QStringLiteral("Получены аварийные данные от объекта  ") + PumpingStation(console)), 1);
 
         // One record in each book, the object and the history root marked in alarm, the alarm
         // sound running.
         for (const QString& book : {QStringLiteral("SmsBook"), QStringLiteral("AvariBook")})
-            QCOMPARE(demo.bookLines(book).join(QString()).count(QStringLiteral("Получена от ") + kPumpingStation), 1);
+            QCOMPARE(demo.bookLines(book).join(QString()).count(QStringLiteral("Получена от ") + PumpingStation(console)), 1);
         GeneralForm& window = console.window();
         QCOMPARE(selectedIcon(window), 4);
         QCOMPARE(window.trees().historyModel().root().imageIndex, 4);
