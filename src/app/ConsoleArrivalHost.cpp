@@ -4,6 +4,7 @@
 #include "app/ConsoleCore.h"
 #include "app/StatusTreeAdapter.h"
 #include "common/ErrorHandler.h"
+#include "common/IniFile.h"
 #include "common/Errors.h"
 #include "common/StatusIcon.h"
 #include "forms/CurrentObject.h"
@@ -64,9 +65,13 @@ void ConsoleArrivalHost::showNewDataIcons()
 
 void ConsoleArrivalHost::writeLinkOfLastContact(int objectCode, const QString& link)
 {
+    // Every save of a channel file is durable: a file that already names this link is left as
+    // it is (the usual case: an object keeps to its link).
     const QString section = QString::number(objectCode);
-    core_.addresses.zigBee().writeString(section, kLinkOfLastContactKey, link);
-    core_.addresses.rs485().writeString(section, kLinkOfLastContactKey, link);
+    for (IniFile* file : {&core_.addresses.zigBee(), &core_.addresses.rs485()}) {
+        if (file->readString(section, kLinkOfLastContactKey) != link)
+            file->writeString(section, kLinkOfLastContactKey, link);
+    }
 }
 
 void ConsoleArrivalHost::storeLatestState(int objectCode, const QString& packet, const QString& stamp)
