@@ -62,8 +62,6 @@ ElidedLabel* headerLine(QWidget* parent, const QString& name)
     auto* label = new ElidedLabel(parent);
     label->setObjectName(name);
     label->setFixedHeight(kHeaderLineHeight);
-    // A long line is cut at the window's edge instead of pushing the left panel aside.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setAlignment(Qt::AlignCenter);
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
@@ -294,7 +292,6 @@ QWidget* GeneralForm::buildEventBar()
     label25_ = new ElidedLabel(bar);
     label25_->setObjectName(QStringLiteral("Label25"));
     label25_->setAutoFillBackground(true);
-    label25_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = label25_->font();
     bold.setPixelSize(kStatusPixelSize);
     bold.setBold(true);

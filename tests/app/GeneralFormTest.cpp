@@ -158,24 +158,6 @@ private slots:
         QCOMPARE(form->pos(), PlaceAfterSplitterDrag(view, form->size(), QPoint(3, 4)));
     }
 
-    void longLinesKeepTheLeftPanelWidth()
-    {
-        GeneralFixture f;
-        GeneralForm& w = *f.window;
-        w.show();
-        w.resize(900, 700);
-        auto* splitter = w.findChild<QSplitter*>(QStringLiteral("Splitter1"));
-        splitter->setSizes({210, splitter->width() - 210 - splitter->handleWidth()});
-        QCoreApplication::processEvents();
-        const QString longText = QStringLiteral("Был отправлен запрос по GSM каналу на получение аварии от объекта ").repeated(3);
-        f.core->log.LogEvent(longText, longText, EventColour::Yellow);
-        f.core->currentObject.showStateLine(longText);
-        f.core->currentObject.showLinkCheckLine(longText);
-        QCoreApplication::processEvents();
-        QTest::qWait(50);
-        QCOMPARE(splitter->sizes().value(0), 210);
-    }
-
     void commandLineFormIsAddedAndSelected()
     {
         QTemporaryDir forms;
