@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LinksStoreAdapter.h"
 #include "app/MainWindowTimers.h"
 #include "common/SupervisionPause.h"
 #include "forms/CurrentObject.h"
@@ -49,6 +50,8 @@ struct ConsoleCore {
     MainWindowTimers timers;
     CurrentObject currentObject;
     StatePacketDecoder decoder;
+    // The objects table as the radio and RS-485 links read it.
+    LinksStoreAdapter linkStore;
     GsmModemController gsm;
     LinksController links;
 };

@@ -119,6 +119,7 @@ void ObjectCommands::Apply_New_Object_ButtonClick()
     const QString code = QString::number(row.Kod_O);
     addresses_.WriteRadioAddress(code, window_.dh(), window_.dl());
     addresses_.WriteRs485Address(code, window_.rs485Address());
+    emit objectsChanged();
     trees_.BuildObjectTree();
     trees_.expandObjectTree();
     services_.host->applyHistoryHeightRule();
@@ -179,6 +180,7 @@ void ObjectCommands::Apply_Edit_Object_ButtonClick()
         row.Adres_O = window_.path();
     });
     draft_.reset();
+    emit objectsChanged();
     services_.current->LoadObjectForm(window_.path());
     trees_.BuildObjectTree();
     trees_.expandObjectTree();
@@ -211,6 +213,7 @@ void ObjectCommands::Remove_Object_ButtonClick()
             if (table.locateByName(name)) {
                 addresses_.DeleteRadioAddress(QString::number(table.currentRow().Kod_O));
                 registry_.removeCurrentObject();
+                emit objectsChanged();
                 const int row = node.row();
                 trees_.rebuildQuietly(trees_.objectTree(), [&] { objects.removeChild(row); });
             }

@@ -49,6 +49,10 @@ public:
     void Button1Click();                  // "Отмена"
     void SpeedButton1Click();             // "..."
 
+signals:
+    // An object was added, edited or removed (its row and channel addresses are written).
+    void objectsChanged();
+
 private:
     void showWindow();
     void windowClosed();
