@@ -100,6 +100,10 @@ int RunConsole(KvtApplication& app)
     // connect by themselves and applies the panel switches.
     OptionsForm options(home, {&core.settings, &core.connections, &core.sounds, &general, nullptr, nullptr}, &general);
     options.setLinkConnector(Link::Gsm, &core.gsm.connector());
+    options.setLinkConnector(Link::Radio, &core.links.radioConnector());
+    options.setLinkConnector(Link::Rs485, &core.links.rs485Connector());
+    // Closing the console stops the radio and RS-485 engines before their ports close.
+    general.setLinkStopHandshake(&core.links);
     general.setOptionsForm(&options);
     general.closableWindows().add(ArrivalWindow::Options, &options);
     Guarded([&] { options.FormCreate(); });

@@ -7,11 +7,13 @@
 #include "app/ErrorRecovery.h"
 #include "app/FormPlacement.h"
 #include "app/GsmEngineAdapters.h"
+#include "app/LinksWindowAdapter.h"
 #include "app/TerminalBlink.h"
 #include "app/TrendWindows.h"
 #include "common/ui/OuterGeometry.h"
 #include "common/ui/WindowFonts.h"
 #include "journals/StatusIcons.h"
+#include "links/LinksController.h"
 #include "objects/ui/ObjectRegistryUi.h"
 #include "objects/ui/ObjectView.h"
 #include "objects/ui/RegistryServices.h"
@@ -72,6 +74,13 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     closableWindows_->add(ArrivalWindow::AddNewObject, &registryUi_->addNewObjectForm());
     arrivalHost_ = std::make_unique<ConsoleArrivalHost>(core, registryUi_->trees(), *closableWindows_);
     gsmEngine_ = std::make_unique<GsmEngineWiring>(*this, *arrivalHost_);
+    linksWindow_ = std::make_unique<LinksWindowAdapter>(core.registry, registryUi_->trees(), core.currentObject,
+                                                        core.decoder);
+    core.links.attachTrees(*linksWindow_, [this] { return registryUi_->addNewObjectForm().isVisible(); });
+    // The link engines learn of added, edited and removed objects at once.
+    connect(&registryUi_->commands(), &registry::ObjectCommands::objectsChanged, this,
+            [&core] { Guarded([&] { core.links.objectsChanged(); }); });
+    core.links.attachReportSteps(*linksWindow_, *arrivalHost_);
     resize(kInitialClientWidth, kInitialClientHeight + menuBar()->sizeHint().height());
     timers().start(MainTimer::Timer2);
     Guarded([this] { console_->FormCreate(); });

@@ -34,6 +34,7 @@ class GsmModemHandlers;
 class GurSoobForm;
 class LinkHandlers;
 class LinkStopHandshake;
+class LinksWindowAdapter;
 class MessageForm;
 class ObjOptEditor;
 class ObjectView;
@@ -213,6 +214,8 @@ private:
     std::unique_ptr<ClosableWindows> closableWindows_;
     std::unique_ptr<ConsoleArrivalHost> arrivalHost_;
     std::unique_ptr<GsmEngineWiring> gsmEngine_;
+    // The trees and the current form as the radio and RS-485 links use them.
+    std::unique_ptr<LinksWindowAdapter> linksWindow_;
     std::function<bool()> terminalWindowShown_;
 
     QWidget* toolbar_ = nullptr;

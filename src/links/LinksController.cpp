@@ -33,17 +33,19 @@ LinksController::LinksController(LinksContext context)
 
 LinksController::~LinksController() = default;
 
-void LinksController::attachWindow(LinksWindow window)
+void LinksController::attachTrees(links::SupervisedTree& tree, std::function<bool()> addObjectWindowShowing)
+{
+    supervision_ = std::make_unique<links::LinkSupervision>(links::SupervisionParts{
+        tree, context_.records, context_.zigBee, context_.rs485, context_.indicators, context_.supervisionPause,
+        context_.modemLost, std::move(addObjectWindowShowing), context_.log, context_.clock});
+}
+
+void LinksController::attachReportSteps(links::ReportStepHost& reports, StatePacketArrivalHost& arrival)
 {
     radioStep_ = std::make_unique<links::LinkReportStep>(links::LinkReportStepParts{
-        LinkKind::Radio, radioLink_, context_.zigBee, context_.rs485, window.reports, window.arrival, context_.log,
-        context_.clock});
+        LinkKind::Radio, radioLink_, context_.zigBee, context_.rs485, reports, arrival, context_.log, context_.clock});
     rs485Step_ = std::make_unique<links::LinkReportStep>(links::LinkReportStepParts{
-        LinkKind::Rs485, rs485Link_, context_.rs485, context_.zigBee, window.reports, window.arrival, context_.log,
-        context_.clock});
-    supervision_ = std::make_unique<links::LinkSupervision>(links::SupervisionParts{
-        window.tree, context_.records, context_.zigBee, context_.rs485, context_.indicators, context_.supervisionPause,
-        context_.modemLost, window.addObjectWindowShowing, context_.log, context_.clock});
+        LinkKind::Rs485, rs485Link_, context_.rs485, context_.zigBee, reports, arrival, context_.log, context_.clock});
 }
 
 void LinksController::radioStep()

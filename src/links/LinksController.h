@@ -67,16 +67,6 @@ struct LinksContext {
     std::function<bool()> modemLost;
 };
 
-// What the links reach of the main window once it exists.
-struct LinksWindow {
-    links::ReportStepHost& reports;
-    // The arrival of a changed state packet (windows, store, trees, sound, decoding).
-    StatePacketArrivalHost& arrival;
-    links::SupervisedTree& tree;
-    // The add/edit object window is on screen.
-    std::function<bool()> addObjectWindowShowing;
-};
-
 // The radio and RS-485 links as the main window meets them: their link mailboxes (RadioLink,
 // Rs485Link) and engines, connected and disconnected from the settings window; the radio and
 // RS-485 steps of the QueryTimer tick; link supervision on Timer2; the command buttons of
@@ -90,8 +80,12 @@ public:
     explicit LinksController(LinksContext context);
     ~LinksController() override;
 
-    // Once, when the main window exists: the report steps and supervision act from then on.
-    void attachWindow(LinksWindow window);
+    // Once the main window exists: link supervision walks its object tree from then on (while
+    // the add/edit object window is not on screen)...
+    void attachTrees(links::SupervisedTree& tree, std::function<bool()> addObjectWindowShowing);
+    // ... and the report steps find objects and show reports there; a changed state arrives
+    // through `arrival` (windows, store, trees, sound, decoding).
+    void attachReportSteps(links::ReportStepHost& reports, StatePacketArrivalHost& arrival);
 
     // What the " Подключить" and "Отключить" buttons of the settings window's radio and RS-485
     // tabs run.

@@ -1,5 +1,7 @@
 #include "common/Hex.h"
+#include "links/ReportSignature.h"
 #include "links/ReportStepRig.h"
+#include "support/SampleForms.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -83,6 +85,35 @@ private slots:
         QVERIFY(step.run());
         QCOMPARE(rig.console.steps, kArrivalSteps);
         QCOMPARE(rig.state(own), QStringLiteral("OBJ01 AV"));
+    }
+
+    // The report lists of the radio and RS-485 sample objects (the demo plays them) are whole
+    // reports whose states change where their comments say.
+    void sampleReportsChangeWhereTheySay_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("radio: other values") << "sewage-pump" << "normal" << "normal-later" << false;
+        QTest::newRow("radio: standby pump") << "sewage-pump" << "normal-later" << "reserve" << true;
+        QTest::newRow("RS-485: other values") << "heat-substation" << "work-later" << "work-latest" << false;
+        QTest::newRow("RS-485: make-up") << "heat-substation" << "work-latest" << "make-up" << true;
+        QTest::newRow("RS-485: make-up values") << "heat-substation" << "make-up" << "make-up-latest" << false;
+    }
+    void sampleReportsChangeWhereTheySay()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, changed);
+        const QByteArray first = HexToBytes(test::SamplePacket(form, before));
+        const QByteArray second = HexToBytes(test::SamplePacket(form, after));
+        QCOMPARE(first.size(), kLinkReportSize);
+        QCOMPARE(second.size(), kLinkReportSize);
+        const auto link = form == "sewage-pump" ? LinkKind::Radio : LinkKind::Rs485;
+        QVERIFY(StateSignature(first, link).has_value());
+        QCOMPARE(StateSignature(first, link) != StateSignature(second, link), changed);
     }
 
     void aSignatureEndingInASpaceIsNoChangeTheSecondTime()

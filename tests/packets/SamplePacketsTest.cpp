@@ -59,6 +59,22 @@ private slots:
         QTest::newRow("water meter alarm") << u"water-meter"_qs << u"alarm"_qs << true
                                            << QStringList{u"StaticTemp=0"_qs, u"PanelSensor=    Обрыв линии"_qs} << QString()
                                            << u"60"_qs;
+        QTest::newRow("sewage pump (radio) normal")
+            << u"sewage-pump"_qs << u"normal"_qs << false
+            << QStringList{u"EditId=KNS05"_qs, u"RbPanelLevel=2.35"_qs, u"RbPanelPress=3.1"_qs, u"RbPanelFlow=18.5"_qs,
+                           u"PanelMode=   Основной насос"_qs, u"SpinSetLevel=150"_qs}
+            << QString() << QString();
+        QTest::newRow("sewage pump (radio) on its standby pump")
+            << u"sewage-pump"_qs << u"reserve"_qs << false
+            << QStringList{u"RbPanelLevel=2.60"_qs, u"PanelMode=  Резервный насос"_qs} << QString() << QString();
+        QTest::newRow("heat substation (RS-485) working")
+            << u"heat-substation"_qs << u"work"_qs << false
+            << QStringList{u"EditId=ЦТП02"_qs, u"RbPanelSupply=71.5"_qs, u"RbPanelReturn=48.2"_qs, u"RbPanelPress=5.6"_qs,
+                           u"PanelMode=   Работа"_qs, u"SpinSetSupply=72"_qs}
+            << QString() << QString();
+        QTest::newRow("heat substation (RS-485) making up")
+            << u"heat-substation"_qs << u"make-up"_qs << false
+            << QStringList{u"RbPanelSupply=70.9"_qs, u"PanelMode=  Подпитка"_qs} << QString() << QString();
         QTest::newRow("water meter calibration") << u"water-meter"_qs << u"calibration"_qs << false
                                                  << QStringList{u"PanelSensor= Калибровка"_qs} << QString() << u"60"_qs;
     }

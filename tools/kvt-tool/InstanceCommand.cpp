@@ -6,6 +6,7 @@
 #include "common/ErrorHandler.h"
 #include "common/Errors.h"
 #include "common/Clock.h"
+#include "store/ChannelAddresses.h"
 #include "store/DataAlias.h"
 #include "store/Registry.h"
 
@@ -16,7 +17,9 @@ namespace {
 
 // Manifest lines (UTF-8): "object NAME|FORM PATH|PHONE" starts an object; each following
 // "packet STAMP|HEX" is stored in its history in order, the last one being its latest state;
-// "series ..." stores a long varying history up to now (see DemoSeries.h). "#" starts a comment.
+// "series ..." stores a long varying history up to now (see DemoSeries.h); "radio DH|DL" and
+// "rs485 ADR" give the object its addresses on the radio and RS-485 links (ZigBee.ini,
+// RS485.ini). "#" starts a comment.
 int fillInstance(const QStringList& args, kvt::tool::Streams& io)
 {
     if (args.size() != 2) {
@@ -35,6 +38,7 @@ int fillInstance(const QStringList& args, kvt::tool::Streams& io)
         const kvt::SystemClock clock;
         kvt::registry::Registry registry(clock);
         registry.open();
+        kvt::registry::ChannelAddresses addresses(home);
         int objects = 0;
         int packets = 0;
         const QStringList lines = QString::fromUtf8(manifest.readAll()).split(QLatin1Char('\n'));
@@ -66,6 +70,10 @@ int fillInstance(const QStringList& args, kvt::tool::Streams& io)
                 for (const auto& [stamp, packet] : stored)
                     registry.StoreStatePacket(packet, stamp);
                 packets += int(stored.size());
+            } else if (line.startsWith(QLatin1String("radio ")) && fields.size() == 2 && objects > 0) {
+                addresses.WriteRadioAddress(QString::number(registry.objects().currentRow().Kod_O), fields[0], fields[1]);
+            } else if (line.startsWith(QLatin1String("rs485 ")) && fields.size() == 1 && objects > 0) {
+                addresses.WriteRs485Address(QString::number(registry.objects().currentRow().Kod_O), fields[0]);
             } else {
                 io.err << "cannot read the manifest line: " << line << "\n";
                 return 1;
