@@ -97,9 +97,9 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::newRow("radio: other values") << "sewage-pump" << "normal" << "normal-later" << false;
         QTest::newRow("radio: standby pump") << "sewage-pump" << "normal-later" << "reserve" << true;
-        QTest::newRow("RS-485: other values") << "heat-substation" << "work-later" << "work-latest" << false;
-        QTest::newRow("RS-485: make-up") << "heat-substation" << "work-latest" << "make-up" << true;
-        QTest::newRow("RS-485: make-up values") << "heat-substation" << "make-up" << "make-up-latest" << false;
+        QTest::newRow("RS-485: other values") << "heat-substation" << "work-2" << "work-3" << false;
+        QTest::newRow("RS-485: make-up") << "heat-substation" << "work-6" << "make-up" << true;
+        QTest::newRow("RS-485: make-up values") << "heat-substation" << "make-up" << "make-up-6" << false;
     }
     void sampleReportsChangeWhereTheySay()
     {
