@@ -126,7 +126,7 @@ private slots:
             QCOMPARE(title->caption(), fields[0]);
             ++objects;
         }
-        QCOMPARE(objects, 3);
+        QCOMPARE(objects, 5);
     }
 
     // Screenshots of every sample form with its packets applied (display only, as when an
