@@ -203,7 +203,19 @@ void FormControl::assign(T& field, const T& value)
 }
 
 void FormControl::setGeometry(const QRect& geometry) { assign(geometry_, geometry); }
-void FormControl::setHint(const QString& hint) { assign(hint_, hint); }
+void FormControl::setHint(const QString& hint)
+{
+    if (hint != hint_)
+        parsedHint_.reset();
+    assign(hint_, hint);
+}
+
+const ParsedConfigText& FormControl::parsedHint() const
+{
+    if (!parsedHint_)
+        parsedHint_ = std::make_unique<const ParsedConfigText>(hint_);
+    return *parsedHint_;
+}
 void FormControl::setHelpContext(int helpContext) { assign(helpContext_, helpContext); }
 void FormControl::setVisible(bool visible) { assign(visible_, visible); }
 void FormControl::setCaption(const QString& caption) { assign(caption_, caption); }

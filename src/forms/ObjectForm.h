@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ComponentStream.h"
+#include "forms/ControlConfig.h"
 
 #include <QHash>
 #include <QObject>
@@ -70,6 +71,9 @@ public:
 
     QString hint() const { return hint_; }
     void setHint(const QString& hint);
+    // The control configuration of the Hint, parsed at its first use and kept until the Hint
+    // changes: decoding every packet asks for it again without parsing the text again.
+    const ParsedConfigText& parsedHint() const;
     int helpContext() const { return helpContext_; }
     void setHelpContext(int helpContext);
     bool isVisible() const { return visible_; }
@@ -114,6 +118,7 @@ private:
     const StreamRecord* record_;
     QRect geometry_;
     QString hint_;
+    mutable std::unique_ptr<const ParsedConfigText> parsedHint_;
     int helpContext_ = 0;
     bool visible_ = true;
     QString caption_;

@@ -1,6 +1,7 @@
 #include "packets/DecodeContext.h"
 
 #include "common/IntegerText.h"
+#include "forms/ObjectForm.h"
 
 namespace kvt {
 
@@ -8,6 +9,8 @@ namespace {
 // Configuration values and titles are short strings of at most this many characters.
 constexpr int kMaxValueLength = 255;
 } // namespace
+
+const ControlConfig DecodeContext::kNoRows;
 
 const QString& DecodeContext::packetCharacters()
 {
@@ -32,17 +35,22 @@ const QString& DecodeContext::textPanelCharacters()
 
 void DecodeContext::parseConfig(const FormControl& control)
 {
-    ParseControlConfig(control, config_);
+    config_ = &kNoRows;
+    config_ = &control.parsedHint().config();
 }
 
 void DecodeContext::parseLookup(const FormControl& control)
 {
-    ParseControlLookup(control, lookup_);
+    lookup_ = &kNoRows;
+    lookup_ = &control.parsedHint().lookup();
 }
 
 QString DecodeContext::value(QStringView key) const
 {
-    return config_.value(key).left(kMaxValueLength);
+    QString value = config_->value(key);
+    if (value.size() > kMaxValueLength)
+        value.truncate(kMaxValueLength);
+    return value;
 }
 
 int DecodeContext::integer(QStringView key) const
@@ -52,7 +60,10 @@ int DecodeContext::integer(QStringView key) const
 
 QString DecodeContext::lookup(QStringView code) const
 {
-    return lookup_.value(code).left(kMaxValueLength);
+    QString text = lookup_->value(code);
+    if (text.size() > kMaxValueLength)
+        text.truncate(kMaxValueLength);
+    return text;
 }
 
 } // namespace kvt

@@ -36,7 +36,8 @@ public:
     const StatePacket& textPanelPacket();
     const QString& textPanelCharacters();
 
-    // Parses the control's configuration (and for status panels its lookup list) before use.
+    // Takes the control's configuration (and for status panels its lookup list) before use,
+    // as parsed from its Hint; throws ConversionError when the count is not an integer.
     void parseConfig(const FormControl& control);
     void parseLookup(const FormControl& control);
 
@@ -48,13 +49,15 @@ public:
     QString lookup(QStringView code) const;
 
 private:
+    static const ControlConfig kNoRows;
+
     const StatePacket& packet_;
     bool full_;
     StateSummaries& summaries_;
     MainTimers& timers_;
     QChar decimalPoint_;
-    ControlConfig config_;
-    ControlConfig lookup_;
+    const ControlConfig* config_ = &kNoRows;
+    const ControlConfig* lookup_ = &kNoRows;
     std::optional<QString> characters_;
     std::optional<StatePacket> textPanelPacket_;
     std::optional<QString> textPanelCharacters_;

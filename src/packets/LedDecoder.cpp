@@ -4,6 +4,7 @@
 #include "packets/ConfigKeys.h"
 #include "packets/DecodeContext.h"
 
+#include <algorithm>
 #include <optional>
 
 // A lamp reads one bit of the packet, or two bits when its alarm value holds a comma. Each of
@@ -16,41 +17,48 @@ constexpr int kBitsPerByte = 8;
 constexpr QStringView kGateClosed = u"GK-zakr";
 constexpr QStringView kGateOpen = u"GK-otkr";
 
+// The two parts of a value, viewed in the value's text.
 struct TwoParts {
-    QString first;
-    QString second;
+    QStringView first;
+    QStringView second;
 };
 
-TwoParts Split(const QString& value)
+TwoParts Split(QStringView value)
 {
     const qsizetype comma = value.indexOf(QLatin1Char(','));
     if (comma < 0)
-        return {value, QString()};
+        return {value, QStringView()};
     return {value.left(comma), value.mid(comma + 1)};
 }
 
 enum class BitState { Undetermined, On, Off };
 
-// The bit character ('0' or '1') of bit `bit` (0 = least significant) of byte `byte`; none when
-// the bit number lies outside 0-7 or the byte is cut short by the end of the packet.
+// The bit character ('0' or '1') of bit `bit` (0 = least significant) of byte `byte`, read as
+// HexToBits of the byte's hex digits reads it; none when the bit number lies outside 0-7 or the
+// byte is cut short by the end of the packet. The digits are read in place: every lamp of every
+// packet asks for its bits.
 std::optional<QChar> BitCharacter(const StatePacket& packet, qint64 byte, int bit)
 {
+    constexpr int kBitsPerDigit = 4;
     if (bit < 0 || bit >= kBitsPerByte)
         return std::nullopt;
-    const QString bits = HexToBits(packet.byteText(byte));
-    const qsizetype position = kBitsPerByte - bit; // 1-based, counted from the most significant bit
-    if (position > bits.size())
+    const int fromMostSignificant = kBitsPerByte - 1 - bit;
+    const qint64 digitPosition = 2 * byte - 1 + fromMostSignificant / kBitsPerDigit; // 1-based
+    if (!packet.reaches(digitPosition))
         return std::nullopt;
-    return bits.at(position - 1);
+    // A character that is no hex digit counts as 0, as HexToBits reads it.
+    const int digit = std::max(HexDigitValue(packet.text().at(digitPosition - 1)), 0);
+    const int shift = kBitsPerDigit - 1 - fromMostSignificant % kBitsPerDigit;
+    return QLatin1Char(((digit >> shift) & 1) ? '1' : '0');
 }
 
 // Values are texts: a value part of other than one character never equals a bit character.
-bool Matches(const std::optional<QChar>& bit, const QString& part)
+bool Matches(const std::optional<QChar>& bit, QStringView part)
 {
     return bit && part.size() == 1 && part.at(0) == *bit;
 }
 
-BitState StateOf(const std::optional<QChar>& bit, const QString& onPart, const QString& offPart)
+BitState StateOf(const std::optional<QChar>& bit, QStringView onPart, QStringView offPart)
 {
     if (Matches(bit, onPart))
         return BitState::On;
@@ -69,11 +77,15 @@ bool ReachesByte(const StatePacket& packet, qint64 byte)
 void DecodeLed(FormControl& led, DecodeContext& context)
 {
     context.parseConfig(led);
-    const TwoParts byteNumber = Split(context.value(keys::kByteNumber));
-    const TwoParts bitNumber = Split(context.value(keys::kBitNumber));
-    const TwoParts onValue = Split(context.value(keys::kOnValue));
-    const TwoParts offValue = Split(context.value(keys::kOffValue));
+    const QString byteText = context.value(keys::kByteNumber);
+    const QString bitText = context.value(keys::kBitNumber);
+    const QString onText = context.value(keys::kOnValue);
+    const QString offText = context.value(keys::kOffValue);
     const QString alarmText = context.value(keys::kAlarmValue);
+    const TwoParts byteNumber = Split(byteText);
+    const TwoParts bitNumber = Split(bitText);
+    const TwoParts onValue = Split(onText);
+    const TwoParts offValue = Split(offText);
     const TwoParts alarmValue = Split(alarmText);
     const QString title = context.value(keys::kTitle);
     const StatePacket& packet = context.packet();

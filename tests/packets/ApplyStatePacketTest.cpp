@@ -125,6 +125,25 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ConversionError, bench.apply("01"));
     }
 
+    void configurationFollowsTheHint()
+    {
+        // The configuration is parsed once per Hint: a count that is no integer fails the call at
+        // that control on every packet, and a new Hint is decoded from the next packet on.
+        DecodeBench bench;
+        FormControl* before = bench.add("TStaticText", "Before", Rows("1", "1", "Давление"));
+        FormControl* failing = bench.add("TStaticText", "Failing", QStringLiteral("crc2 endcrc"));
+        for (int packet = 0; packet < 2; ++packet) {
+            before->setCaption(QString());
+            QVERIFY_THROWS_EXCEPTION(ConversionError, bench.apply("0A"));
+            QCOMPARE(before->caption(), QStringLiteral("10"));
+            QCOMPARE(bench.decoder.handledControls().size(), size_t(1));
+        }
+        failing->setHint(ConfigHint(Rows("1", "1", "Уровень")));
+        QCOMPARE(bench.apply("0B")->summaries.stateSummary(), QStringLiteral("Давление - 11; Уровень - 11; "));
+        failing->setHint(ConfigHint(Rows("1", "1", "Напор")));
+        QCOMPARE(bench.apply("0B")->summaries.stateSummary(), QStringLiteral("Давление - 11; Напор - 11; "));
+    }
+
     void decorationsAndButtonsNeverDecoded()
     {
         DecodeBench bench;
