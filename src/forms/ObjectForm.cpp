@@ -226,10 +226,16 @@ void FormControl::setLedKind(LedKind kind) { assign(ledKind_, kind); }
 void FormControl::setTabs(const QStringList& tabs) { assign(tabs_, tabs); }
 void FormControl::setTabIndex(int index) { assign(tabIndex_, index); }
 
+int FormControl::withinRange(int value) const
+{
+    if (minValue_ == maxValue_)
+        return value;
+    return std::clamp(value, std::min(minValue_, maxValue_), std::max(minValue_, maxValue_));
+}
+
 void FormControl::setValue(int value)
 {
-    if (minValue_ != maxValue_)
-        value = std::clamp(value, std::min(minValue_, maxValue_), std::max(minValue_, maxValue_));
+    value = withinRange(value);
     const QString text = QString::number(value);
     if (value == value_ && text == text_)
         return;

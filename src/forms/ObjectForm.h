@@ -96,6 +96,8 @@ public:
     // these two differ, and its text is the held value in decimal.
     int value() const { return value_; }
     void setValue(int value);
+    // `value` held within MinValue..MaxValue (taken in either order) when these two differ.
+    int withinRange(int value) const;
     int minValue() const { return minValue_; }
     int maxValue() const { return maxValue_; }
     void setRange(int minValue, int maxValue);  // does not re-clamp the current value

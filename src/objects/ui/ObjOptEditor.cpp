@@ -12,7 +12,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace kvt {
 
@@ -137,9 +136,7 @@ int SettingBoxValue(const FormControl& box)
     const int value = box.text().toInt(&isNumber);
     if (!isNumber)
         return box.minValue();
-    if (box.minValue() != box.maxValue())
-        return std::clamp(value, box.minValue(), box.maxValue());
-    return value;
+    return box.withinRange(value);
 }
 
 void ObjOptEditor::editSettingBox(FormControl& sender, Group group)

@@ -86,21 +86,26 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("minValue");
+        QTest::addColumn<int>("maxValue");
         QTest::addColumn<int>("shownMajor");
         QTest::addColumn<int>("shownMinor");
         QTest::addColumn<bool>("shownNegative");
         QTest::addColumn<int>("written");
-        QTest::newRow("90 unchanged") << "90" << -10000 << 1 << 30 << false << 90;
-        QTest::newRow("-90 unchanged") << "-90" << -10000 << 1 << 30 << true << -90;
-        QTest::newRow("25 h clamped") << "1500" << -10000 << 23 << 0 << false << 1380;
-        QTest::newRow("not a number, negative lowest value") << "abc" << -600 << 0 << 0 << true << 0;
-        QTest::newRow("not a number, zero lowest value") << "abc" << 0 << 0 << 0 << false << 0;
+        QTest::newRow("90 unchanged") << "90" << -10000 << 10000 << 1 << 30 << false << 90;
+        QTest::newRow("-90 unchanged") << "-90" << -10000 << 10000 << 1 << 30 << true << -90;
+        QTest::newRow("25 h clamped") << "1500" << -10000 << 10000 << 23 << 0 << false << 1380;
+        QTest::newRow("not a number, negative lowest value") << "abc" << -600 << 10000 << 0 << 0 << true << 0;
+        // A form may give the bounds in reverse: the box holds its value between them all the same.
+        QTest::newRow("bounds in reverse") << "90" << 600 << -600 << 1 << 30 << false << 90;
+        QTest::newRow("bounds in reverse, clamped") << "-900" << 600 << -600 << 15 << 0 << true << -600;
+        QTest::newRow("not a number, zero lowest value") << "abc" << 0 << 10000 << 0 << 0 << false << 0;
     }
     void timeEditorAppliesToTheBox()
     {
         QFETCH(QString, text);
         QFETCH(int, minValue);
-        auto box = settingBox(text, minValue);
+        QFETCH(int, maxValue);
+        auto box = settingBox(text, minValue, maxValue);
         ScriptedEditor editor;
         editor.editSettingBox(*box, ObjOptEditor::Group::Time);
         QVERIFY(editor.timeShown);
