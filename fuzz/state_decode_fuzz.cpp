@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     kvt::StatePacketDecoder decoder(timers, QLatin1Char('.'));
     std::optional<QString> error;
     try {
-        decoder.ApplyStatePacket(&form, packet, flags & 1, QString(), QString(), QString());
+        decoder.ApplyStatePacket(&form, packet, flags & 1, QString(), QString(), QString(), nullptr);
     } catch (const kvt::ConversionError& e) {
         error = e.message();
     }

@@ -64,7 +64,8 @@ StatePacketDecoder::StatePacketDecoder(MainTimers& timers, QChar decimalPoint)
 
 std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm* form, QStringView packet, bool full,
                                                                       const QString& stamp,
-                                                                      const QString& objectName, const QString& phone)
+                                                                      const QString& objectName, const QString& phone,
+                                                                      LinkCheckPeriodSink* linkCheckPeriod)
 {
     timers_.stop(MainTimer::Timer_mig);
     summaries_ = StateSummaries();
@@ -72,7 +73,7 @@ std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm
 
     StatePacket copy(packet);
     copy.convertDecimalFields();
-    DecodeContext context(copy, full, summaries_, timers_, decimalPoint_);
+    DecodeContext context(copy, full, summaries_, timers_, decimalPoint_, full ? linkCheckPeriod : nullptr);
     if (form) {
         for (FormControl* control : form->controls()) {
             if (!IsDecodedControl(*control))
@@ -91,7 +92,7 @@ std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm
 
 void StatePacketDecoder::showStoredPacket(const CurrentObject& current, QStringView packet)
 {
-    ApplyStatePacket(current.form(), packet, false, QString(), QString(), QString());
+    ApplyStatePacket(current.form(), packet, false, QString(), QString(), QString(), nullptr);
 }
 
 } // namespace kvt

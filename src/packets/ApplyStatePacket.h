@@ -14,6 +14,7 @@ namespace kvt {
 
 class CurrentObject;
 class FormControl;
+class LinkCheckPeriodSink;
 class ObjectForm;
 
 // Draws state packets onto the current object form: every lamp, text panel, status panel, data
@@ -31,9 +32,12 @@ public:
     // alarm steps need; a display-only call returns nothing. A configuration or packet text that
     // is not the number it must be throws ConversionError and ends the call: the controls
     // handled before keep what they show and nothing is returned.
+    // A full call stores the object's link-check period in `linkCheckPeriod` at the setting box
+    // marked 321 (the receive paths give the object's row); without a sink (tools that have no
+    // store) the period is only reported in the summaries. Display-only calls never store it.
     std::optional<StatePacketResult> ApplyStatePacket(ObjectForm* form, QStringView packet, bool full,
                                                       const QString& stamp, const QString& objectName,
-                                                      const QString& phone);
+                                                      const QString& phone, LinkCheckPeriodSink* linkCheckPeriod);
 
     // Draws a stored packet on the form of the current object, display only.
     void showStoredPacket(const CurrentObject& current, QStringView packet);

@@ -33,6 +33,13 @@ const QString& DecodeContext::textPanelCharacters()
     return *textPanelCharacters_;
 }
 
+void DecodeContext::storeLinkCheckPeriod(const QString& period)
+{
+    summaries_.setLinkCheck(period);
+    if (linkCheckPeriod_)
+        linkCheckPeriod_->storeLinkCheckPeriod(period);
+}
+
 void DecodeContext::parseConfig(const FormControl& control)
 {
     config_ = &kNoRows;

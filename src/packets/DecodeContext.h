@@ -2,6 +2,7 @@
 
 #include "forms/ControlConfig.h"
 #include "common/MainTimers.h"
+#include "packets/LinkCheckPeriodSink.h"
 #include "packets/StatePacket.h"
 #include "packets/StateSummaries.h"
 
@@ -18,8 +19,9 @@ class FormControl;
 class DecodeContext {
 public:
     DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, MainTimers& timers,
-                  QChar decimalPoint)
-        : packet_(packet), full_(full), summaries_(summaries), timers_(timers), decimalPoint_(decimalPoint)
+                  QChar decimalPoint, LinkCheckPeriodSink* linkCheckPeriod)
+        : packet_(packet), full_(full), summaries_(summaries), timers_(timers), decimalPoint_(decimalPoint),
+          linkCheckPeriod_(linkCheckPeriod)
     {
     }
 
@@ -29,6 +31,9 @@ public:
     // The blink timer Timer_mig makes the lamps marked as blinking flash while it runs.
     void startBlinking() { timers_.start(MainTimer::Timer_mig); }
     QChar decimalPoint() const { return decimalPoint_; }
+    // The object's link-check period from the marked setting box: reported in the summaries and
+    // stored in the object's row at once (full processing only).
+    void storeLinkCheckPeriod(const QString& period);
 
     // The packet read as characters (computed once per call).
     const QString& packetCharacters();
@@ -56,6 +61,7 @@ private:
     StateSummaries& summaries_;
     MainTimers& timers_;
     QChar decimalPoint_;
+    LinkCheckPeriodSink* linkCheckPeriod_;
     const ControlConfig* config_ = &kNoRows;
     const ControlConfig* lookup_ = &kNoRows;
     std::optional<QString> characters_;

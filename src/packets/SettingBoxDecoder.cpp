@@ -64,7 +64,7 @@ void DecodeSettingBox(FormControl& box, DecodeContext& context)
     if (!run.complete) {
         box.setValue(0);
         if (context.full() && linkCheck)
-            context.summaries().setLinkCheck(kNoLinkCheck.toString());
+            context.storeLinkCheckPeriod(kNoLinkCheck.toString());
         return;
     }
     if (!IsHexText(run.hex))
@@ -75,7 +75,7 @@ void DecodeSettingBox(FormControl& box, DecodeContext& context)
     else
         box.setValue(ToSettingValue(MultipleValue(run.hex, StrToInt(multiple))));
     if (context.full() && linkCheck)
-        context.summaries().setLinkCheck(box.text());
+        context.storeLinkCheckPeriod(box.text());
     context.summaries().addSetting(title, box.text());
 }
 

@@ -172,7 +172,7 @@ private slots:
     {
         test::FakeMainTimers timer;
         StatePacketDecoder decoder(timer, QLatin1Char('.'));
-        const auto result = decoder.ApplyStatePacket(nullptr, u"01", true, "s", "n", "p");
+        const auto result = decoder.ApplyStatePacket(nullptr, u"01", true, "s", "n", "p", nullptr);
         QVERIFY(result);
         QVERIFY(result->summaries.stateSummary().isEmpty());
         QCOMPARE(timer.stopsOf(MainTimer::Timer_mig), 1);

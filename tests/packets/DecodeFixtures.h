@@ -3,6 +3,7 @@
 #include "forms/ControlConfig.h"
 #include "forms/ObjectForm.h"
 #include "packets/ApplyStatePacket.h"
+#include "support/RecordingLinkCheckPeriods.h"
 #include "support/RecordingSinks.h"
 
 #include <QList>
@@ -44,13 +45,14 @@ public:
     std::optional<StatePacketResult> apply(const QString& packet, bool full = true)
     {
         return decoder.ApplyStatePacket(&form, packet, full, QStringLiteral("01.02.24  10:30"),
-                                        QStringLiteral("Насосная 1"), QStringLiteral("79123456789"));
+                                        QStringLiteral("Насосная 1"), QStringLiteral("79123456789"), &linkCheckPeriods);
     }
 
     const StateSummaries& summaries() const { return decoder.summaries(); }
 
     ObjectForm form;
     FakeMainTimers timer;
+    RecordingLinkCheckPeriods linkCheckPeriods;
     StatePacketDecoder decoder;
 };
 

@@ -211,7 +211,7 @@ private slots:
         test::FakeMainTimers timers;
         StatePacketDecoder decoder(timers);
         const auto form = ObjectForm::FromFile(kvt::test::SampleForm("pumping-station"));
-        const auto result = decoder.ApplyStatePacket(form.get(), packet, true, "01.03.24  10:05", "НС-3 <\"A&B\">", "79161234501");
+        const auto result = decoder.ApplyStatePacket(form.get(), packet, true, "01.03.24  10:05", "НС-3 <\"A&B\">", "79161234501", nullptr);
         QVERIFY(result.has_value());
         for (const MonthlyBook book : {MonthlyBook::States, MonthlyBook::Alarms}) {
             QFile file(MonthlyBookPath(home.path() + '/', book, QDate(2024, 3, 1)));

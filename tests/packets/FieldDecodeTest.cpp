@@ -176,7 +176,7 @@ private slots:
         auto energy = std::make_unique<FormControl>("TStaticText", "Energy");
         energy->setHint(ConfigHint(ValueRows("3", "4", "Расход эл. энергии (A)")));
         FormControl* e = form.addControl(std::move(energy));
-        decoder.ApplyStatePacket(&form, u"04D2449A5000", false, {}, {}, {});
+        decoder.ApplyStatePacket(&form, u"04D2449A5000", false, {}, {}, {}, nullptr);
         QCOMPARE(w->caption(), QStringLiteral("123,4"));
         QCOMPARE(e->caption(), QStringLiteral("1234,50"));
     }
@@ -286,8 +286,10 @@ private slots:
         const auto result = bench.apply(packet);
         QVERIFY(result->summaries.linkCheck());
         QCOMPARE(*result->summaries.linkCheck(), linkCheck);
+        QCOMPARE(bench.linkCheckPeriods.periods, QStringList{linkCheck});
         bench.apply(packet, false);
         QVERIFY(!bench.summaries().linkCheck());
+        QCOMPARE(bench.linkCheckPeriods.periods, QStringList{linkCheck});
     }
 
     void linkCheckUnchangedWhenRunIsNoHex()
@@ -295,6 +297,16 @@ private slots:
         DecodeBench bench;
         bench.add("TSpinEdit", "SpinEdit1", BoxRows("1", "1", "Проверка связи"), kLinkCheckMarker);
         QVERIFY(!bench.apply("G1")->summaries.linkCheck());
+        QVERIFY(bench.linkCheckPeriods.periods.isEmpty());
+    }
+
+    void linkCheckStoredBeforeALaterControlFails()
+    {
+        DecodeBench bench;
+        bench.add("TSpinEdit", "SpinEdit1", BoxRows("1", "1", "Проверка связи"), kLinkCheckMarker);
+        bench.add("TSpinEdit", "SpinEdit2", BoxRows("1", "x", "Другое"));
+        QVERIFY_THROWS_EXCEPTION(ConversionError, bench.apply("0F"));
+        QCOMPARE(bench.linkCheckPeriods.periods, QStringList{"15"});
     }
 
     void settingBoxFailures_data()

@@ -92,7 +92,7 @@ private slots:
         auto objectForm = ObjectForm::FromFile(test::SampleForm(form));
         test::FakeMainTimers timers;
         StatePacketDecoder decoder(timers, QLatin1Char('.'));
-        const auto result = decoder.ApplyStatePacket(objectForm.get(), hex, true, u"01.02.26  10:00"_qs, form, QString());
+        const auto result = decoder.ApplyStatePacket(objectForm.get(), hex, true, u"01.02.26  10:00"_qs, form, QString(), nullptr);
         QVERIFY(result.has_value());
         QCOMPARE(result->summaries.alarm(), alarm);
         QCOMPARE(result->summaries.gkText(), gk);

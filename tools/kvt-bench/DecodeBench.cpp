@@ -88,13 +88,13 @@ int RunDecodeBench(const QStringList&, QTextStream& out)
     const QString packet = BuildPacket();
     BenchTimers timers;
     kvt::StatePacketDecoder decoder(timers, QLatin1Char('.'));
-    decoder.ApplyStatePacket(form.get(), packet, true, {}, {}, {}); // warm-up
+    decoder.ApplyStatePacket(form.get(), packet, true, {}, {}, {}, nullptr); // warm-up
 
     QElapsedTimer clock;
     clock.start();
     for (int i = 0; i < kIterations; ++i)
         decoder.ApplyStatePacket(form.get(), packet, true, QStringLiteral("01.02.24  10:30"), QStringLiteral("Объект"),
-                                 QStringLiteral("79123456789"));
+                                 QStringLiteral("79123456789"), nullptr);
     const double decodeUs = double(clock.nsecsElapsed()) / 1000.0 / kIterations;
 
     // Baseline: parsing the configurations of the same 100 controls, without any decoding.

@@ -70,7 +70,7 @@ int RunBookRecords(const QStringList& args, kvt::tool::Streams& io)
         kvt::tool::ToolTimers timers;
         kvt::StatePacketDecoder decoder(timers);
         const std::optional<kvt::StatePacketResult> packet = decoder.ApplyStatePacket(
-            form.get(), parsed->positional[2], true, parsed->stamp, parsed->name, parsed->phone);
+            form.get(), parsed->positional[2], true, parsed->stamp, parsed->name, parsed->phone, nullptr);
 
         // A month given on the command line holds still; otherwise the books of this month.
         kvt::SystemClock systemClock;

@@ -36,7 +36,8 @@ int RunDecode(const QStringList& args, kvt::tool::Streams& io)
     kvt::StatePacketDecoder decoder(timers);
     std::optional<QString> error;
     try {
-        decoder.ApplyStatePacket(form.get(), positional.at(1), full, QString(), QString(), QString());
+        // No store here: the link-check period is reported in the JSON only.
+        decoder.ApplyStatePacket(form.get(), positional.at(1), full, QString(), QString(), QString(), nullptr);
     } catch (const kvt::KvtError& e) {
         error = e.message();
     }
