@@ -96,6 +96,10 @@ void CurrentObject::toggleBlinkPhase()
     if (!form_)
         return;
     blinkLit_ = !blinkLit_;
+    for (FormControl* control : form_->controls()) {
+        if (IsBlinkingLamp(*control))
+            control->setOn(blinkLit_);
+    }
     emit blinkPhaseChanged(blinkLit_);
 }
 

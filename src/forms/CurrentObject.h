@@ -58,7 +58,9 @@ public:
 
     // Lit or dark: the phase of the lamps marked as blinking. A new form starts lit.
     bool blinkPhase() const { return blinkLit_; }
-    // One tick of the blink timer: flips the phase while there is a form.
+    // One tick of the blink timer: flips the phase while there is a form and lights or puts out
+    // every lamp of the form that carries the blink marker (also one that its last packet did
+    // not reach and so left out with the marker of an earlier one).
     void toggleBlinkPhase();
 
     const QString& stateLine() const { return stateLine_; }

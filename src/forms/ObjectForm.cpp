@@ -165,6 +165,11 @@ void applyProperties(const StreamRecord& record, FormControl& control)
 
 } // namespace
 
+bool IsBlinkingLamp(const FormControl& control)
+{
+    return control.kind() == ControlKind::Led && control.helpContext() == kBlinkingMarker;
+}
+
 ControlKind KindOfClass(QStringView className)
 {
     for (const auto& entry : kDecodedClasses) {

@@ -52,6 +52,12 @@ inline constexpr int kCharFieldMarker = 1;         // data field: character disp
 inline constexpr int kLinkCheckMarker = 321;       // setting box: the object's link-check setting
 inline constexpr int kBlinkingMarker = 12345;      // LED: blinking (set at run time only)
 
+class FormControl;
+
+// True for a lamp carrying the blink marker: it is lit and put out in turn while the blink timer
+// runs, whatever its decoded state.
+bool IsBlinkingLamp(const FormControl& control);
+
 // One control placed directly on the form. Setters emit changed() when the value really changes.
 class FormControl : public QObject {
     Q_OBJECT

@@ -5,6 +5,8 @@
 #include "packets/DecodeContext.h"
 #include "packets/StatePacket.h"
 
+#include <algorithm>
+
 namespace kvt {
 
 namespace {
@@ -24,6 +26,28 @@ public:
 private:
     FormControl& control_;
     bool wasVisible_;
+};
+
+// The blink timer runs after a call while any lamp of the form carries the blink marker: lamps
+// this packet marked, and lamps it did not reach, which keep the marker of an earlier packet.
+// Also after a failed call, whose unhandled lamps keep their markers too.
+class BlinkTimerAfterDecoding {
+public:
+    BlinkTimerAfterDecoding(const ObjectForm* form, MainTimers& timers) : form_(form), timers_(timers) {}
+    ~BlinkTimerAfterDecoding()
+    {
+        if (!form_)
+            return;
+        const auto& controls = form_->controls();
+        if (std::any_of(controls.begin(), controls.end(), [](const FormControl* c) { return IsBlinkingLamp(*c); }))
+            timers_.start(MainTimer::Timer_mig);
+    }
+    BlinkTimerAfterDecoding(const BlinkTimerAfterDecoding&) = delete;
+    BlinkTimerAfterDecoding& operator=(const BlinkTimerAfterDecoding&) = delete;
+
+private:
+    const ObjectForm* form_;
+    MainTimers& timers_;
 };
 
 void Decode(FormControl& control, DecodeContext& context)
@@ -68,12 +92,13 @@ std::optional<StatePacketResult> StatePacketDecoder::ApplyStatePacket(ObjectForm
                                                                       LinkCheckPeriodSink* linkCheckPeriod)
 {
     timers_.stop(MainTimer::Timer_mig);
+    const BlinkTimerAfterDecoding blinkTimer(form, timers_);
     summaries_ = StateSummaries();
     handled_.clear();
 
     StatePacket copy(packet);
     copy.convertDecimalFields();
-    DecodeContext context(copy, full, summaries_, timers_, decimalPoint_, full ? linkCheckPeriod : nullptr);
+    DecodeContext context(copy, full, summaries_, decimalPoint_, full ? linkCheckPeriod : nullptr);
     if (form) {
         for (FormControl* control : form->controls()) {
             if (!IsDecodedControl(*control))

@@ -24,7 +24,7 @@ class ObjectForm;
 class StatePacketDecoder {
 public:
     // The blink timer Timer_mig of `timers` is stopped at the start of every call and started
-    // when a lamp ends up blinking.
+    // at its end when a lamp of the form carries the blink marker.
     explicit StatePacketDecoder(MainTimers& timers, QChar decimalPoint = SystemDecimalPoint());
 
     // Decodes `packet` (hex text, ending at its first NUL) onto `form` (none: nothing to draw).

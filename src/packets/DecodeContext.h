@@ -1,7 +1,6 @@
 #pragma once
 
 #include "forms/ControlConfig.h"
-#include "common/MainTimers.h"
 #include "packets/LinkCheckPeriodSink.h"
 #include "packets/StatePacket.h"
 #include "packets/StateSummaries.h"
@@ -18,9 +17,9 @@ class FormControl;
 // What the handler of one control kind works with during one call of ApplyStatePacket.
 class DecodeContext {
 public:
-    DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, MainTimers& timers,
-                  QChar decimalPoint, LinkCheckPeriodSink* linkCheckPeriod)
-        : packet_(packet), full_(full), summaries_(summaries), timers_(timers), decimalPoint_(decimalPoint),
+    DecodeContext(const StatePacket& packet, bool full, StateSummaries& summaries, QChar decimalPoint,
+                  LinkCheckPeriodSink* linkCheckPeriod)
+        : packet_(packet), full_(full), summaries_(summaries), decimalPoint_(decimalPoint),
           linkCheckPeriod_(linkCheckPeriod)
     {
     }
@@ -28,8 +27,6 @@ public:
     const StatePacket& packet() const { return packet_; }
     bool full() const { return full_; }
     StateSummaries& summaries() { return summaries_; }
-    // The blink timer Timer_mig makes the lamps marked as blinking flash while it runs.
-    void startBlinking() { timers_.start(MainTimer::Timer_mig); }
     QChar decimalPoint() const { return decimalPoint_; }
     // The object's link-check period from the marked setting box: reported in the summaries and
     // stored in the object's row at once (full processing only).
@@ -59,7 +56,6 @@ private:
     const StatePacket& packet_;
     bool full_;
     StateSummaries& summaries_;
-    MainTimers& timers_;
     QChar decimalPoint_;
     LinkCheckPeriodSink* linkCheckPeriod_;
     const ControlConfig* config_ = &kNoRows;

@@ -120,7 +120,6 @@ void DecodeLed(FormControl& led, DecodeContext& context)
         } else if (disagree) {
             led.setOn(true);
             led.setHelpContext(kBlinkingMarker);
-            context.startBlinking();
         }
     }
     if (title == titles::kGateLamp)

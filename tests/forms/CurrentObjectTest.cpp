@@ -77,6 +77,27 @@ private slots:
         QVERIFY(s.current.blinkPhase());
     }
 
+    void blinkTickLightsAndDarkensEveryMarkedLamp()
+    {
+        Setup s;
+        s.current.LoadObjectForm(s.writeForm(QStringLiteral("a.kof"),
+                                             QStringLiteral("object Lamps: TForm\n  object Blinking: TComLed\n  end\n"
+                                                            "  object KeptMarker: TComLed\n  end\n"
+                                                            "  object Steady: TComLed\n    State = lsOn\n  end\nend\n")));
+        FormControl* blinking = s.current.form()->control(QStringLiteral("Blinking"));
+        FormControl* keptMarker = s.current.form()->control(QStringLiteral("KeptMarker"));
+        FormControl* steady = s.current.form()->control(QStringLiteral("Steady"));
+        blinking->setOn(true);
+        blinking->setHelpContext(kBlinkingMarker);
+        keptMarker->setHelpContext(kBlinkingMarker); // out: the last packet did not reach its byte
+        for (const bool lit : {false, true, false}) {
+            s.current.toggleBlinkPhase();
+            QCOMPARE(blinking->isOn(), lit);
+            QCOMPARE(keptMarker->isOn(), lit);
+            QVERIFY(steady->isOn());
+        }
+    }
+
     void pages_data()
     {
         QTest::addColumn<QString>("form");   // empty: no form loaded

@@ -118,11 +118,13 @@ private slots:
         bench.apply("0102");
         QCOMPARE(led->helpContext(), kBlinkingMarker);
         QVERIFY(!led->isOn());
-        QVERIFY(!bench.timer.isActive(MainTimer::Timer_mig));
+        // It goes on blinking: the blink timer runs while a lamp carries the marker.
+        QVERIFY(bench.timer.isActive(MainTimer::Timer_mig));
         QCOMPARE(bench.timer.stopsOf(MainTimer::Timer_mig), 1);
-        // Its next decoding with the byte inside clears the marker.
+        // Its next decoding with the byte inside clears the marker, and the timer stays stopped.
         bench.apply("000000");
         QCOMPARE(led->helpContext(), 0);
+        QVERIFY(!bench.timer.isActive(MainTimer::Timer_mig));
     }
 
     void blinkTimerStoppedAtStartStartedByBlinkingLamp()

@@ -200,7 +200,7 @@ void ControlWidget::paintEvent(QPaintEvent*)
 void ControlWidget::paintLed(QPainter& p)
 {
     p.setRenderHint(QPainter::Antialiasing);
-    const bool lit = model_.isOn() && (model_.helpContext() != kBlinkingMarker || state_.blinkLit);
+    const bool lit = model_.isOn();
     const QColor base = lampColor(model_.ledKind());
     const QColor fill = lit ? base : base.darker(kDarkFactor);
     const int side = std::min(width(), height()) - 2;

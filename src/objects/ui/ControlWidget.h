@@ -12,12 +12,11 @@ class FormWiring;
 class ObjectForm;
 struct StreamRecord;
 
-// What every control widget of one drawn form shares: the model, the wiring of the operator's
-// actions and the blink phase of blinking lamps.
+// What every control widget of one drawn form shares: the model and the wiring of the
+// operator's actions.
 struct FormViewState {
     ObjectForm* form = nullptr;
     FormWiring* wiring = nullptr;  // null while the form is not wired
-    bool blinkLit = true;
 };
 
 // Builds the widgets of a record's child controls inside `parent`: controls without a window of

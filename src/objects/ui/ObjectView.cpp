@@ -71,7 +71,6 @@ ObjectView::ObjectView(CurrentObject& current, QWidget* parent) : QScrollArea(pa
     canvas_ = new QWidget;
     setWidget(canvas_);
     connect(&current_, &CurrentObject::formChanged, this, &ObjectView::showCurrentForm);
-    connect(&current_, &CurrentObject::blinkPhaseChanged, this, &ObjectView::showBlinkPhase);
     showCurrentForm();
 }
 
@@ -81,7 +80,7 @@ void ObjectView::showCurrentForm()
 {
     delete formWidget_;
     formWidget_ = nullptr;
-    state_ = FormViewState{current_.form(), current_.wiring(), current_.blinkPhase()};
+    state_ = FormViewState{current_.form(), current_.wiring()};
     if (ObjectForm* form = current_.form()) {
         formWidget_ = new FormWidget(*form, state_, canvas_);
         formWidget_->show();
@@ -104,17 +103,6 @@ void ObjectView::placeForm(const QPoint& topLeft)
         return;
     formWidget_->move(topLeft);
     fitCanvas();
-}
-
-void ObjectView::showBlinkPhase(bool lit)
-{
-    state_.blinkLit = lit;
-    if (!formWidget_)
-        return;
-    for (ControlWidget* widget : formWidget_->findChildren<ControlWidget*>()) {
-        if (widget->model().kind() == ControlKind::Led && widget->model().helpContext() == kBlinkingMarker)
-            widget->update();
-    }
 }
 
 void ObjectView::resizeEvent(QResizeEvent* event)

@@ -9,8 +9,8 @@ namespace kvt {
 class CurrentObject;
 
 // The object view (ScrollBox2 of the main window): draws the form of the current object from its
-// model, centred when it arrives, and redraws the lamps marked as blinking when the blink phase
-// changes. The operator's clicks on the drawn controls go to the form's wiring.
+// model, centred when it arrives; every control is redrawn when its model changes, blinking lamps
+// included. The operator's clicks on the drawn controls go to the form's wiring.
 class ObjectView : public QScrollArea {
     Q_OBJECT
 public:
@@ -39,7 +39,6 @@ protected:
 
 private:
     void showCurrentForm();
-    void showBlinkPhase(bool lit);
     void fitCanvas();
 
     CurrentObject& current_;
