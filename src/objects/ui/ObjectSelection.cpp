@@ -5,11 +5,9 @@
 #include "forms/CurrentObject.h"
 #include "forms/FormWiring.h"
 #include "packets/ApplyStatePacket.h"
-#include "common/ProgramDirectory.h"
 #include "store/Registry.h"
 #include "objects/ui/RegistryTrees.h"
 
-#include <QFileInfo>
 #include <QItemSelectionModel>
 
 namespace kvt::registry {
@@ -40,13 +38,6 @@ ObjectSelection::ObjectSelection(Registry& registry, RegistryTrees& trees, Regis
             });
 }
 
-bool ObjectSelection::FormFileExists(const QString& path, const QString& programDirectory)
-{
-    if (path.isEmpty())
-        return false;
-    return QFileInfo(path).isFile() || QFileInfo(InProgramDirectory(programDirectory, path)).isFile();
-}
-
 void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
 {
     HistoryTreeModel& history = trees_.historyModel();
@@ -63,7 +54,8 @@ void ObjectSelection::ObjectTreeViewChange(const QModelIndex& node)
     // A name that is not found leaves the table where it stood, as a locate does.
     table.locateByName(object.text);
     const ObjectRecord row = table.currentRow();
-    if (!FormFileExists(row.Adres_O, services_.programDirectory)) {
+    // The loader finds the file by the same rule: what passes here is what it loads.
+    if (!ResolveObjectFormPath(row.Adres_O, services_.programDirectory)) {
         services_.notices->notice(kFormFileNotFoundMessage);
         return;
     }

@@ -24,9 +24,6 @@ public:
     void ObjectTreeViewContextPopup();
     void Time_TreeViewChange(const QModelIndex& node);
 
-    // True when the form file exists as given or under the program directory.
-    static bool FormFileExists(const QString& path, const QString& programDirectory);
-
 private:
     Registry& registry_;
     RegistryTrees& trees_;

@@ -1,6 +1,7 @@
 #include "RegistryConsole.h"
 
 #include "common/SupervisionPause.h"
+#include "forms/FormWiring.h"
 #include "store/ChannelAddresses.h"
 #include "objects/ui/ObjectRegistryUi.h"
 #include "support/TestRegistry.h"
@@ -154,6 +155,29 @@ private slots:
         QCOMPARE(c.current.linkCheckLine(), QStringLiteral("(unset)"));
 
         c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
+        QCOMPARE(c.loadedForms, QStringList{QStringLiteral("FormB")});
+    }
+
+    void selectionOpensEveryFormPathTheLoaderFinds_data()
+    {
+        QTest::addColumn<QString>("stored");  // "HOME/" stands for the program directory
+        QTest::newRow("relative, Windows separators") << "Forms\\b.kof";
+        QTest::newRow("absolute, Windows separators") << "HOME/Forms\\b.kof";
+    }
+    void selectionOpensEveryFormPathTheLoaderFinds()
+    {
+        QFETCH(QString, stored);
+        Console c;
+        QDir(c.store.programDirectory()).mkpath(QStringLiteral("Forms"));
+        WriteTextForm(c.store.programDirectory() + QStringLiteral("Forms/b.kof"), PacketFieldFormText(QStringLiteral("FormB")));
+        stored.replace(QStringLiteral("HOME/"), c.store.programDirectory());
+        QVERIFY(ResolveObjectFormPath(stored, c.store.programDirectory()));
+        c.addObject(1, QStringLiteral("Beta"));
+        c.registry().objects().editCurrent([&](ObjectRecord& r) { r.Adres_O = stored; });
+        c.trees().BuildObjectTree();
+
+        c.trees().selectObjectNode(c.node(QStringLiteral("Beta")));
+        QCOMPARE(c.notices.shown, QStringList());
         QCOMPARE(c.loadedForms, QStringList{QStringLiteral("FormB")});
     }
 
