@@ -163,6 +163,20 @@ void applyProperties(const StreamRecord& record, FormControl& control)
         control.setValue(*value);
 }
 
+// The controls of the record tree below `record`, nested ones included; counting stops past `limit`.
+int CountControls(const StreamRecord& record, int limit)
+{
+    int count = 0;
+    for (const auto& child : record.children) {
+        if (IsNonVisualClass(child->classText()))
+            continue;
+        count += 1 + CountControls(*child, limit - count);
+        if (count > limit)
+            break;
+    }
+    return count;
+}
+
 } // namespace
 
 bool IsBlinkingLamp(const FormControl& control)
@@ -266,6 +280,9 @@ ObjectForm::ObjectForm(ComponentStream stream) : stream_(std::move(stream)), col
 {
     if (!stream_.root)
         throw FormatError(QStringLiteral("object form stream without a form record"));
+    if (CountControls(*stream_.root, kMaxFormControls) > kMaxFormControls)
+        throw FormatError(QStringLiteral("the object form holds more than %1 controls, more than a form may hold")
+                              .arg(kMaxFormControls));
     readRoot();
     for (const auto& child : stream_.root->children) {
         const QString className = child->classText();

@@ -52,6 +52,12 @@ inline constexpr int kCharFieldMarker = 1;         // data field: character disp
 inline constexpr int kLinkCheckMarker = 321;       // setting box: the object's link-check setting
 inline constexpr int kBlinkingMarker = 12345;      // LED: blinking (set at run time only)
 
+// The most controls (direct and nested together) an object form may hold. Real forms hold a few
+// hundred; every control is drawn as a widget of its own, and the window system cannot draw tens
+// of thousands of sibling widgets without running out of stack. A larger form is refused as it
+// is read, so that an object stored with one can still be selected and removed.
+inline constexpr int kMaxFormControls = 10000;
+
 class FormControl;
 
 // True for a lamp carrying the blink marker: it is lit and put out in turn while the blink timer
@@ -148,7 +154,8 @@ public:
     // An empty form (for forms built in code); add controls with addControl.
     ObjectForm();
     // The form of a stream read from a file. Throws FormatError when a property that carries
-    // meaning has a value of the wrong kind (e.g. HelpContext given as text).
+    // meaning has a value of the wrong kind (e.g. HelpContext given as text) or the form holds
+    // more than kMaxFormControls controls.
     explicit ObjectForm(ComponentStream stream);
     ~ObjectForm() override;
 

@@ -161,6 +161,45 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(FormatError, ObjectForm form(std::move(stream)));
     }
 
+    void formsBeyondTheControlLimitAreRefused_data()
+    {
+        QTest::addColumn<int>("direct");        // lamps placed directly on the form
+        QTest::addColumn<int>("nested");        // lamps on one panel (the panel counts too)
+        QTest::addColumn<int>("components");    // timers: no controls
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("at the limit") << kMaxFormControls << 0 << 5 << false;
+        QTest::newRow("one direct control more") << kMaxFormControls + 1 << 0 << 0 << true;
+        QTest::newRow("nested controls count") << 0 << kMaxFormControls << 0 << true;
+    }
+
+    void formsBeyondTheControlLimitAreRefused()
+    {
+        QFETCH(int, direct);
+        QFETCH(int, nested);
+        QFETCH(int, components);
+        QFETCH(bool, refused);
+        ComponentStream stream;
+        stream.root = makeRecord("TForm", "F");
+        for (int i = 0; i < direct; ++i)
+            stream.root->children.push_back(makeRecord("TComLed", "ComLed"));
+        for (int i = 0; i < components; ++i)
+            stream.root->children.push_back(makeRecord("TTimer", "Timer"));
+        if (nested > 0) {
+            auto panel = makeRecord("TPanel", "Panel1");
+            for (int i = 0; i < nested; ++i)
+                panel->children.push_back(makeRecord("TComLed", "ComLed"));
+            stream.root->children.push_back(std::move(panel));
+        }
+        try {
+            ObjectForm form(std::move(stream));
+            QVERIFY(!refused);
+            QCOMPARE(form.controls().size(), size_t(direct));
+        } catch (const FormatError& e) {
+            QVERIFY2(refused, qPrintable(e.message()));
+            QVERIFY(e.message().contains(QString::number(kMaxFormControls)));
+        }
+    }
+
     void settingBoxHoldsItsRange_data()
     {
         QTest::addColumn<int>("minValue");

@@ -109,6 +109,21 @@ private slots:
         QCOMPARE(f.handlers.calls.last(), u"SpeedButton3Click "_qs + settingsButton);
     }
 
+    // A form with as many lamps as a form may hold, all on one spot, is drawn whole.
+    void largestFormIsDrawn()
+    {
+        QTemporaryDir dir;
+        QString text = u"object Crowded: TForm\n  ClientHeight = 40\n  ClientWidth = 40\n"_qs;
+        for (int i = 0; i < kMaxFormControls; ++i)
+            text += u"  object ComLed%1: TComLed\n    Left = 8\n    Top = 8\n    Width = 16\n    Height = 16\n  end\n"_qs.arg(i);
+        test::WriteTextForm(dir.filePath(u"crowded.kof"_qs), text + u"end\n"_qs);
+        Fixture f;
+        f.view.show();
+        f.current.LoadObjectForm(dir.filePath(u"crowded.kof"_qs));
+        QCOMPARE(f.view.formWidget()->findChildren<ControlWidget*>().size(), kMaxFormControls);
+        QVERIFY(!f.view.grab().toImage().isNull());
+    }
+
     void settingBoxDoubleClickRunsItsEditor()
     {
         Fixture f;
