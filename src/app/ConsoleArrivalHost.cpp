@@ -9,6 +9,7 @@
 #include "common/StatusIcon.h"
 #include "forms/CurrentObject.h"
 #include "gsm/MessageIntake.h"
+#include "objects/ui/ObjectRowLinkCheckPeriod.h"
 #include "objects/ui/RegistryTreeViews.h"
 #include "objects/ui/RegistryTrees.h"
 #include "packets/closing/StatePacketClosing.h"
@@ -101,23 +102,17 @@ void ConsoleArrivalHost::applyStatePacket(const QString& packet, const QString& 
 void ConsoleArrivalHost::applyInFull(const QString& packet, const QString& stamp, const QString& name,
                                      const QString& phone)
 {
-    const std::optional<StatePacketResult> result =
-        core_.decoder.ApplyStatePacket(core_.currentObject.form(), packet, true, stamp, name, phone);
+    // The link-check period goes into the object's row (the table stands on it) at its setting
+    // box, so that a control failing after the box does not lose it.
+    registry::ObjectRowLinkCheckPeriod linkCheckPeriod(core_.registry.objects());
+    const std::optional<StatePacketResult> result = core_.decoder.ApplyStatePacket(
+        core_.currentObject.form(), packet, true, stamp, name, phone, &linkCheckPeriod);
     if (!result)
         return;
-    storeLinkCheck(*result);
     StatusTreeAdapter marking(trees_);
     StatePacketClosing closing(core_.programDirectory, core_.clock, core_.log, core_.timers, marking,
                                core_.gsm.notificationModem());
     closing.Run(*result, NotificationSettingsFrom(core_.settings.data()));
-}
-
-void ConsoleArrivalHost::storeLinkCheck(const StatePacketResult& result)
-{
-    const std::optional<QString>& period = result.summaries.linkCheck();
-    if (!period)
-        return;
-    core_.registry.objects().editCurrent([&](registry::ObjectRecord& row) { row.Proverca_S = *period; });
 }
 
 NotificationSettings NotificationSettingsFrom(const SettingsData& settings)

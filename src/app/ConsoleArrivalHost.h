@@ -48,8 +48,6 @@ public:
 private:
     void locateObject(int objectCode);
     void applyInFull(const QString& packet, const QString& stamp, const QString& name, const QString& phone);
-    // The link-check period a marked setting box of the packet gave, into the object's row.
-    void storeLinkCheck(const StatePacketResult& result);
 
     ConsoleCore& core_;
     registry::RegistryTrees& trees_;

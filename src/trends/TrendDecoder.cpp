@@ -57,7 +57,7 @@ TrendReading TrendDecoder::read(QStringView packet, const std::vector<int>& chos
     }
     TrendReading reading;
     try {
-        const auto result = decoder_.ApplyStatePacket(form_.get(), packet, true, QString(), QString(), QString());
+        const auto result = decoder_.ApplyStatePacket(form_.get(), packet, true, QString(), QString(), QString(), nullptr);
         reading.alarm = result && result->summaries.alarm();
     } catch (const KvtError&) {
         // The decoding stopped at a control: nothing of the packet is processed further and no
