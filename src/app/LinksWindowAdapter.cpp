@@ -49,7 +49,7 @@ int LinksWindowAdapter::pageSwitchesOnFirstPage() const
 
 void LinksWindowAdapter::redrawForm(const QString& packet)
 {
-    decoder_.ApplyStatePacket(current_.form(), packet, false, {}, {}, {});
+    decoder_.ApplyStatePacket(current_.form(), packet, false, {}, {}, {}, nullptr);
 }
 
 int LinksWindowAdapter::nodeCount() const
