@@ -66,6 +66,8 @@ bool FormWiring::hasChangeHandler(const FormControl& control) const
 
 void FormWiring::click(FormControl& control)
 {
+    if (!control.isEnabled())
+        return;
     const auto handler = clickHandler(control);
     if (handler == FormHandler::SpeedButton3Click)
         handlers_.SpeedButton3Click(control);

@@ -40,7 +40,8 @@ public:
     std::optional<FormHandler> doubleClickHandler(const FormControl& control) const;
     bool hasChangeHandler(const FormControl& control) const;
 
-    // The operator's actions on a control; each runs the handler wired to it, if any.
+    // The operator's actions on a control; each runs the handler wired to it, if any (a
+    // disabled control takes no click).
     void click(FormControl& control);
     void doubleClick(FormControl& control);
     // A page switch asked to show `newTab`: the change handler may refuse; otherwise the tab index

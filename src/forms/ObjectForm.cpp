@@ -237,6 +237,7 @@ const ParsedConfigText& FormControl::parsedHint() const
 }
 void FormControl::setHelpContext(int helpContext) { assign(helpContext_, helpContext); }
 void FormControl::setVisible(bool visible) { assign(visible_, visible); }
+void FormControl::setEnabled(bool enabled) { assign(enabled_, enabled); }
 void FormControl::setCaption(const QString& caption) { assign(caption_, caption); }
 void FormControl::setText(const QString& text) { assign(text_, text); }
 void FormControl::setColor(quint32 color) { assign(color_, color); }

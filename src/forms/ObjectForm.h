@@ -90,6 +90,9 @@ public:
     void setHelpContext(int helpContext);
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
+    // A disabled control takes no clicks (a command button while its message is being sent).
+    bool isEnabled() const { return enabled_; }
+    void setEnabled(bool enabled);
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
     QString text() const { return text_; }
@@ -135,6 +138,7 @@ private:
     mutable std::unique_ptr<const ParsedConfigText> parsedHint_;
     int helpContext_ = 0;
     bool visible_ = true;
+    bool enabled_ = true;
     QString caption_;
     QString text_;
     quint32 color_;

@@ -144,6 +144,7 @@ void ControlWidget::syncFromModel()
 {
     setGeometry(model_.geometry());
     setVisible(model_.isVisible());
+    setEnabled(model_.isEnabled());
     if (auto* edit = qobject_cast<QLineEdit*>(editor_)) {
         if (edit->text() != model_.text())
             edit->setText(model_.text());
@@ -257,7 +258,7 @@ void ControlWidget::paintSpeedButton(QPainter& p)
         p.drawImage(QPoint(x, (height() - picture_.height()) / 2 + shift), picture_);
         x += glyphWidth + (textWidth ? kGlyphSpacing : 0);
     }
-    p.setPen(fontColor_);
+    p.setPen(isEnabled() ? fontColor_ : palette().color(QPalette::Disabled, QPalette::WindowText));
     p.drawText(QRect(x, shift, textWidth + 1, height()), Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
 
