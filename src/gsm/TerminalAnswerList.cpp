@@ -24,4 +24,14 @@ QVariant TerminalAnswerList::data(const QModelIndex& index, int role) const
     return lines_.at(index.row());
 }
 
+bool TerminalAnswerList::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count < 1 || row + count > lines_.size())
+        return false;
+    beginRemoveRows({}, row, row + count - 1);
+    lines_.remove(row, count);
+    endRemoveRows();
+    return true;
+}
+
 } // namespace kvt::gsm

@@ -17,6 +17,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // "Очистить терминал" removes every line.
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
 private:
     QStringList lines_;
