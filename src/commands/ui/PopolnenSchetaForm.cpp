@@ -93,10 +93,4 @@ void PopolnenSchetaForm::SpeedButton4Click()
     sender_.send(code_->text(), [this](const QString& text) { progress_->setText(text); });
 }
 
-void PopolnenSchetaForm::FormClose()
-{
-    if (isVisible())
-        reject();
-}
-
 } // namespace kvt

@@ -24,9 +24,6 @@ public:
     void clearProgress() override;
     void showModal() override { exec(); }
 
-    // The close handling, also when the window is not on screen.
-    void FormClose();
-
     QLabel* progress() const { return progress_; }
 
 public slots:

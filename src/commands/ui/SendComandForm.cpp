@@ -3,6 +3,7 @@
 #include "common/SupervisionPause.h"
 
 #include <QAbstractItemModel>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -154,16 +155,20 @@ void SendComandForm::showEvent(QShowEvent* event)
 
 void SendComandForm::done(int result)
 {
-    pause_.set(false);
+    FormClose();
     QDialog::done(result);
+}
+
+void SendComandForm::closeEvent(QCloseEvent* event)
+{
+    // A hidden dialog's close event does not reach done().
+    FormClose();
+    QDialog::closeEvent(event);
 }
 
 void SendComandForm::FormClose()
 {
-    if (isVisible())
-        done(QDialog::Rejected);
-    else
-        pause_.set(false);
+    pause_.set(false);
 }
 
 } // namespace kvt

@@ -33,7 +33,7 @@ public:
     void showModal() override { exec(); }
     bool isShown() const override { return isVisible(); }
 
-    // The close handling, also when the window is not on screen: supervision goes on.
+    // FormClose: link supervision goes on. Runs however the window closes.
     void FormClose();
 
     QTabWidget* pages() const { return pages_; }
@@ -47,6 +47,7 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* buildTopUpPage();
