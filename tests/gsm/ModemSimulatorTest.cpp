@@ -1,3 +1,4 @@
+#include "common/Hex.h"
 #include "gsm/ModemInterface.h"
 #include "gsm/PduConv.h"
 #include "serial/PosixSerialPort.h"
@@ -317,6 +318,25 @@ private slots:
         Exchange(bench.port, modem::kHangUp);
         QCOMPARE(DecodeDeliverPdu(Exchange(bench.port, modem::ReadMessageCommand(QStringLiteral("1")))).userData,
                  QStringLiteral("0A0B"));
+    }
+
+    // An object's modem runs a terminal request and answers with a terminal answer by SMS.
+    void terminalRequestIsAnswered()
+    {
+        Bench bench;
+        QVERIFY2(bench.sim.started(), qPrintable(bench.sim.failure()));
+        Exchange(bench.port, modem::kNewMessageIndications);
+        QVERIFY(bench.sim.control(QStringLiteral("terminal-answer 79123456789 +CSQ: 17,0||OK")).startsWith(u"OK"));
+        const QString request = QStringLiteral("5445524D494E414C3A0D41542B4353510D0A");
+        const QString pdu = EncodeDataSubmitPdu(request, u"79123456789");
+        Exchange(bench.port, modem::SendMessageCommand(int(pdu.size() / 2 - 1)), modem::kSendPrompt);
+        // The answer may come before the confirmation has been read.
+        const QString replies = Exchange(bench.port, pdu + modem::kCtrlZ) + ReadUntil(bench.port, modem::kNewMessage, 3000);
+        QCOMPARE(bench.sim.waitForLine(QStringLiteral("DATA")), QStringLiteral("DATA 79123456789 ") + request);
+        QCOMPARE(bench.sim.waitForLine(QStringLiteral("TERMINAL")), QStringLiteral("TERMINAL 79123456789 AT+CSQ"));
+        QVERIFY2(replies.contains(QStringLiteral("+CMTI: \"SM\",1")), qPrintable(replies));
+        QCOMPARE(DecodeDeliverPdu(Exchange(bench.port, modem::ReadMessageCommand(QStringLiteral("1")))).userData,
+                 BytesToHex(QByteArray("TERMINAL:\r+CSQ: 17,0\r\n\r\nOK\r\n")));
     }
 
     void badScriptCommandsAreRefused()

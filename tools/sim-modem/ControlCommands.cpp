@@ -164,6 +164,15 @@ QString ControlCommands::run(const QString& rawLine)
         modem_.setAnswerMessage(Digits(words[1]), payload->first, payload->second);
         return ok();
     }
+    if (verb == QLatin1String("terminal-answer")) {
+        if (!IsPhone(words.value(1)))
+            return QStringLiteral("ERROR bad number");
+        // The answer is the rest of the line after the number; "|" starts a new line.
+        static const QRegularExpression head(QStringLiteral("^\\s*\\S+\\s+\\S+\\s?"));
+        const QString text = line.mid(head.match(line).capturedLength()).trimmed();
+        modem_.setTerminalAnswer(Digits(words[1]), QString(text).replace(QLatin1Char('|'), QStringLiteral("\r\n")));
+        return ok();
+    }
     if (verb == QLatin1String("status"))
         return modem_.statusText();
     if (verb == QLatin1String("quit")) {

@@ -26,6 +26,8 @@ class SimModem;
 //                                  what the far end does with the console's call, after
 //                                  ringing SECONDS (the --alert-ms time unless given)
 //   answer-sms NUMBER text|data PAYLOAD   what an object sends after picking up the console's call
+//   terminal-answer NUMBER [TEXT...]      the object's modem answers each terminal request with
+//                                  TEXT (lines split by "|"); without TEXT it stops answering
 //   status                         prints the state
 //   quit
 //

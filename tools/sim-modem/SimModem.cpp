@@ -14,6 +14,8 @@ namespace kvt::sim {
 namespace {
 
 const QByteArray kCrLf("\r\n");
+// The start of a terminal request and of its answer: "TERMINAL:" and CR.
+const QByteArray kTerminalMarker("TERMINAL:\r");
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
 constexpr char kBackspace = 8;
@@ -310,8 +312,31 @@ void SimModem::finishSubmit()
     const int reference = messageReference_;
     messageReference_ = (messageReference_ + 1) % kMessageReferenceModulo;
     emit event(QStringLiteral("SENT %1 %2").arg(destination, Printable(submitBody_)));
+    if (settings_.messageFormat == 0) {
+        const SubmittedPdu pdu = ReadSubmitPdu(QString::fromLatin1(submitBody_));
+        if (pdu.eightBit)
+            dataSubmitted(destination, pdu.userData);
+    }
     QTimer::singleShot(settings_.submitDelayMs, this, [this, reference] {
         answer({"+CMGS: " + QByteArray::number(reference)});
+    });
+}
+
+void SimModem::dataSubmitted(const QString& destination, const QString& userData)
+{
+    emit event(QStringLiteral("DATA %1 %2").arg(destination, userData));
+    static const QString marker = BytesToHex(kTerminalMarker);
+    if (!userData.startsWith(marker))
+        return;
+    const QByteArray request = HexToBytes(QStringView(userData).mid(marker.size()));
+    emit event(QStringLiteral("TERMINAL %1 %2").arg(destination, FromWin1251(request).trimmed()));
+    const QString answer = terminalAnswers_.value(destination);
+    if (answer.isEmpty())
+        return;
+    // The object runs the command and answers; stamped when the answer arrives.
+    const QByteArray payload = kTerminalMarker + ToWin1251(answer) + kCrLf;
+    QTimer::singleShot(settings_.answerSmsDelayMs, this, [this, destination, payload] {
+        deliver(makeMessage(destination, true, payload), true);
     });
 }
 
@@ -416,6 +441,14 @@ void SimModem::setUssdAnswer(const QString& text, bool error)
 {
     settings_.ussdAnswer = text;
     ussdError_ = error;
+}
+
+void SimModem::setTerminalAnswer(const QString& number, const QString& text)
+{
+    if (text.isEmpty())
+        terminalAnswers_.remove(number);
+    else
+        terminalAnswers_.insert(number, text);
 }
 
 void SimModem::setAnswerMessage(const QString& number, bool data, const QByteArray& payload)

@@ -5,6 +5,7 @@
 #include "common/Clock.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -53,6 +54,9 @@ public:
     void setUssdAnswer(const QString& text, bool error);
     // After the console's call to `number` is answered, that number sends this message.
     void setAnswerMessage(const QString& number, bool data, const QByteArray& payload);
+    // The object's modem at `number` runs the terminal requests sent to it and answers each with
+    // a terminal answer carrying `text`; an empty text stops the answers.
+    void setTerminalAnswer(const QString& number, const QString& text);
     CallModel& calls() { return calls_; }
 
     bool silent() const { return silent_; }
@@ -80,6 +84,8 @@ private:
     void deleteMessage(const QByteArray& parameters);
     void startSubmit(const QByteArray& parameters);
     void finishSubmit();
+    // A data message the console sent to an object: a terminal request is answered.
+    void dataSubmitted(const QString& destination, const QString& userData);
     void dial(const QByteArray& target);
     void ussd(const QByteArray& code);
     bool registered() const { return settings_.registration == 1 || settings_.registration == 5; }
@@ -103,6 +109,7 @@ private:
     bool ussdError_ = false;
     QString answerNumber_;
     std::optional<StoredMessage> answerMessage_;
+    QHash<QString, QString> terminalAnswers_;
 };
 
 } // namespace kvt::sim
