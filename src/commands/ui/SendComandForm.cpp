@@ -19,6 +19,16 @@ namespace {
 const QSize kInitialSize(430, 380);
 constexpr int kButtonWidth = 120;
 
+// A terminal answer as the memo shows it: the object modem's CR LF and lone CR break lines; the
+// line breaks at its end are left out.
+QString DisplayedAnswer(QString line)
+{
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (line.endsWith(QLatin1Char('\n')))
+        line.chop(1);
+    return line;
+}
+
 QLabel* wrappedLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -91,7 +101,7 @@ SendComandForm::SendComandForm(commands::TerminalSender& sender, QAbstractItemMo
     // The terminal follows the list of answers: new rows are appended, a reset shows it afresh.
     connect(&answers_, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
         for (int row = first; row <= last; ++row)
-            terminal_->appendPlainText(answers_.index(row, 0).data().toString());
+            terminal_->appendPlainText(DisplayedAnswer(answers_.index(row, 0).data().toString()));
     });
     connect(&answers_, &QAbstractItemModel::rowsRemoved, this, &SendComandForm::showAnswers);
     connect(&answers_, &QAbstractItemModel::modelReset, this, &SendComandForm::showAnswers);
@@ -121,7 +131,7 @@ void SendComandForm::showAnswers()
 {
     QStringList lines;
     for (int row = 0; row < answers_.rowCount(); ++row)
-        lines << answers_.index(row, 0).data().toString();
+        lines << DisplayedAnswer(answers_.index(row, 0).data().toString());
     terminal_->setPlainText(lines.join(u'\n'));
 }
 

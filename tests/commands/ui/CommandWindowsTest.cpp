@@ -21,7 +21,8 @@ class CommandWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     // Term_list shows the terminal answers, those there before the window and those that come
-    // while it is open; "Очистить терминал" empties the list with it.
+    // while it is open, the modem's line breaks as lines; "Очистить терминал" empties the list
+    // with it.
     void terminalFollowsTheAnswers()
     {
         RecordingSenders senders;
@@ -29,8 +30,9 @@ private slots:
         SupervisionPause pause;
         answers.append(u"(НС-3  01.03.24  10:05)+CSQ: 17,0"_qs);
         SendComandForm window(senders, answers, pause);
-        answers.append(u"(НС-3  01.03.24  10:06)OK"_qs);
-        QCOMPARE(window.terminal()->toPlainText(), u"(НС-3  01.03.24  10:05)+CSQ: 17,0\n(НС-3  01.03.24  10:06)OK"_qs);
+        answers.append(u"(НС-3  01.03.24  10:06)TERMINAL:\r+CSQ: 17,0\r\n\r\nOK\r\n"_qs);
+        QCOMPARE(window.terminal()->toPlainText(),
+                 u"(НС-3  01.03.24  10:05)+CSQ: 17,0\n(НС-3  01.03.24  10:06)TERMINAL:\n+CSQ: 17,0\n\nOK"_qs);
         QTest::mouseClick(window.findChild<QPushButton*>(u"SpeedButton2"_qs), Qt::LeftButton);
         QCOMPARE(answers.rowCount(), 0);
         QCOMPARE(window.terminal()->toPlainText(), QString());
