@@ -97,6 +97,32 @@ private slots:
         }
     }
 
+    void sampleForms_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("payload");
+        // The forms as stored, before a packet: period 30, start time 0 in two bytes, set point 0,
+        // an empty alarm code of two bytes and an empty version of four characters.
+        QTest::newRow("pumping station") << "pumping-station" << "1E" "0000" "00" "0000" "00000000";
+        // Set point 0, night setback 0 in two bytes, period 60, an empty identifier of five.
+        QTest::newRow("boiler house") << "boiler-house" << "00" "0000" "3C" "0000000000";
+        // Latitude and longitude 0 in two bytes each, period 60 / 5, an empty serial number.
+        QTest::newRow("water meter") << "water-meter" << "0000" "0000" "0C" "00000000";
+    }
+    // The settings and command buttons of the sample forms are configured to work.
+    void sampleForms()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, payload);
+        const auto sample = ObjectForm::FromFile(SampleForm(form));
+        ControlConfig config;
+        QCOMPARE(commands::BuildSettingsPayload(*sample, config), payload);
+        for (const FormControl* control : sample->controls()) {
+            if (control->kind() == ControlKind::CommandButton)
+                QVERIFY(!commands::ButtonData(*control, config).isEmpty());
+        }
+    }
+
     void buttonData_data()
     {
         QTest::addColumn<QString>("data");
