@@ -56,6 +56,9 @@ private slots:
         QTest::newRow("whole answer") << QList<QByteArray>{kUssdAnswer} << " 123.45" << 11;
         QTest::newRow("answer in two reads") << QList<QByteArray>{kUssdAnswer.left(20), kUssdAnswer.mid(20)} << " 123.45"
                                              << 12;
+        // The mask comes in a short line, the rest in the next read: the collected text counts.
+        QTest::newRow("mask and balance in two reads") << QList<QByteArray>{"\r\nBalance:\r\n", "123.45r.\r\n"}
+                                                       << "\r\n123.4" << 12;
         QTest::newRow("ERROR") << QList<QByteArray>{"\r\nERROR\r\n"} << "" << 11;
         QTest::newRow("short answer with the mask, then nothing") << QList<QByteArray>{"\r\nance:1\r\n"} << "" << 200;
         QTest::newRow("no answer") << QList<QByteArray>{} << "" << 200;
