@@ -9,6 +9,9 @@
 #include "app/OnlyOne.h"
 #include "app/ShutdownOnSignal.h"
 #include "app/TerminationSignals.h"
+#include "commands/CommandsController.h"
+#include "commands/ui/PopolnenSchetaForm.h"
+#include "commands/ui/SendComandForm.h"
 #include "common/Clock.h"
 #include "common/ErrorHandler.h"
 #include "common/ProgramDirectory.h"
@@ -107,6 +110,13 @@ int RunConsole(KvtApplication& app)
     general.setOptionsForm(&options);
     general.closableWindows().add(ArrivalWindow::Options, &options);
     Guarded([&] { options.FormCreate(); });
+
+    // 4, 5: the command window with the terminal of object answers, and the top-up window of
+    // the console's modem.
+    SendComandForm commandWindow(general.commands().terminal(), core.gsm.terminalAnswers(), core.supervisionPause,
+                                 &general);
+    PopolnenSchetaForm topUpWindow(general.commands().dispatchTopUp(), &general);
+    general.setCommandWindows(commandWindow, topUpWindow);
 
     // 6: the event journal window.
     GurSoobForm journal(core.log, core.supervisionPause, confirmation, shell, &general);

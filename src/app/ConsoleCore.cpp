@@ -18,7 +18,7 @@ ConsoleCore::ConsoleCore(QString folder, Clock& clockRef, SoundPlayer& player, O
       linkStore(registry),
       gsm({ports->Port_Modem(), clock, timers, log, modem, indicators, settings, connections, notices}),
       links({ports->Port_ZigBee(), ports->Port_RS485(), clock, timers, log, indicators, supervisionPause, registry,
-             addresses, currentObject, notices, settings, connections, addresses.zigBee(), addresses.rs485(), linkStore,
+             addresses, notices, settings, connections, addresses.zigBee(), addresses.rs485(), linkStore,
              linkStore, [this] { return modem.modemLost; }})
 {
 }

@@ -1,6 +1,7 @@
 #include "app/GeneralForm.h"
 
 #include "app/ClosableWindows.h"
+#include "app/CommandsWiring.h"
 #include "app/ConsoleArrivalHost.h"
 #include "app/ConsoleController.h"
 #include "app/ConsoleCore.h"
@@ -13,6 +14,7 @@
 #include "common/ui/OuterGeometry.h"
 #include "common/ui/WindowFonts.h"
 #include "journals/StatusIcons.h"
+#include "journals/ui/MessageForm.h"
 #include "links/LinksController.h"
 #include "objects/ui/ObjectRegistryUi.h"
 #include "objects/ui/ObjectView.h"
@@ -74,6 +76,9 @@ GeneralForm::GeneralForm(GeneralServices services, QWidget* parent)
     closableWindows_->add(ArrivalWindow::AddNewObject, &registryUi_->addNewObjectForm());
     arrivalHost_ = std::make_unique<ConsoleArrivalHost>(core, registryUi_->trees(), *closableWindows_);
     gsmEngine_ = std::make_unique<GsmEngineWiring>(*this, *arrivalHost_);
+    commands_ = std::make_unique<CommandsWiring>(*this);
+    commandHandlers_ = services_.commands ? services_.commands : &commands_->controller();
+    bindBalance();
     linksWindow_ = std::make_unique<LinksWindowAdapter>(core.registry, registryUi_->trees(), core.currentObject,
                                                         core.decoder);
     core.links.attachTrees(*linksWindow_, [this] { return registryUi_->addNewObjectForm().isVisible(); });
@@ -129,6 +134,23 @@ void GeneralForm::setOptionsForm(OptionsForm* options)
 void GeneralForm::setLinkStopHandshake(LinkStopHandshake* handshake)
 {
     console_->setLinkStopHandshake(handshake);
+}
+
+commands::CommandsController& GeneralForm::commands()
+{
+    return commands_->controller();
+}
+
+void GeneralForm::setCommandWindows(SendComandForm& command, PopolnenSchetaForm& topUp)
+{
+    commands_->setWindows(command, topUp);
+}
+
+void GeneralForm::showBusyNotice()
+{
+    // Modal, but it does not hold the handler: a modem dialogue that runs meanwhile goes on.
+    if (messageForm_)
+        messageForm_->open();
 }
 
 void GeneralForm::FormShow()

@@ -23,6 +23,8 @@ namespace kvt {
 
 class AboutForm;
 class ClosableWindows;
+class CommandHandlers;
+class CommandsWiring;
 class ConsoleArrivalHost;
 class Confirmation;
 class ConsoleController;
@@ -41,9 +43,14 @@ class ObjectView;
 class OperatorNotices;
 class OptionsForm;
 class OuterGeometry;
+class PopolnenSchetaForm;
 class ProgramLauncher;
+class SendComandForm;
 class TerminalBlink;
 class TrendWindows;
+namespace commands {
+class CommandsController;
+}
 namespace registry {
 class HistoryTreeView;
 class ObjectRegistryUi;
@@ -63,6 +70,8 @@ struct GeneralServices {
     ProgramLauncher& launcher;
     // The object form file given on the command line; empty when none.
     QString commandLineForm;
+    // The operator's commands; none: the window's own, over the core's GSM engine and links.
+    CommandHandlers* commands = nullptr;
 };
 
 // The main window of the console (TGeneral): its layout, menus and timers, each handler
@@ -102,6 +111,12 @@ public:
     void setLinkStopHandshake(LinkStopHandshake* handshake);
     // Tells whether the terminal window is on screen (ends the terminal caption blink).
     void setTerminalWindowShown(std::function<bool()> shown) { terminalWindowShown_ = std::move(shown); }
+    // The operator's commands to objects and to the console's own modem, and their two windows.
+    commands::CommandsController& commands();
+    void setCommandWindows(SendComandForm& command, PopolnenSchetaForm& topUp);
+    OperatorNotices& notices() { return services_.notices; }
+    // The notification window: another action is under way.
+    void showBusyNotice();
 
     // What the settings act on.
     WindowGeometry windowGeometry() const override;
@@ -149,9 +164,10 @@ public slots:
     // Poll, terminal, top-up and balance.
     void Query_Send_ButtonClick();
     void SpeedButton_Show_Send_Comand_FormClick();
-    void ObjectTopUpItemClick();
-    void ObjectCommandItemClick();
+    void N48Click();
+    void N49Click();
     void lbl2Click();
+    void SpeedButton5Click();
     // Status display and the object view.
     void Stop_Avari_ButtonClick();
     void ShowObjectFormItemClick();
@@ -192,6 +208,7 @@ private:
     QWidget* buildEventBar();
     QWidget* buildBottomPanel();
     void bindStatusLine();
+    void bindBalance();
     void bindObjectLines();
     void buildMenus();
     void buildContextMenus();
@@ -214,6 +231,9 @@ private:
     std::unique_ptr<ClosableWindows> closableWindows_;
     std::unique_ptr<ConsoleArrivalHost> arrivalHost_;
     std::unique_ptr<GsmEngineWiring> gsmEngine_;
+    std::unique_ptr<CommandsWiring> commands_;
+    // Where the handlers of the operator's commands go.
+    CommandHandlers* commandHandlers_ = nullptr;
     // The trees and the current form as the radio and RS-485 links use them.
     std::unique_ptr<LinksWindowAdapter> linksWindow_;
     std::function<bool()> terminalWindowShown_;

@@ -2,6 +2,7 @@
 // the work: the registry's commands, the GSM modem and the links, the current object, the
 // journals, and the console's own steps.
 #include "app/ConsoleController.h"
+#include "commands/CommandHandlers.h"
 #include "app/ConsoleCore.h"
 #include "app/GeneralForm.h"
 #include "app/ProgramLauncher.h"
@@ -58,26 +59,6 @@ void GeneralForm::Query_Send_ButtonClick()
     services_.gsm.Query_Send_ButtonClick();
 }
 
-void GeneralForm::SpeedButton_Show_Send_Comand_FormClick()
-{
-    services_.gsm.SpeedButton_Show_Send_Comand_FormClick();
-}
-
-void GeneralForm::ObjectTopUpItemClick()
-{
-    services_.gsm.ObjectTopUpItemClick();
-}
-
-void GeneralForm::ObjectCommandItemClick()
-{
-    services_.gsm.ObjectCommandItemClick();
-}
-
-void GeneralForm::lbl2Click()
-{
-    services_.gsm.lbl2Click();
-}
-
 void GeneralForm::QueryTimerTimer()
 {
     services_.gsm.QueryTimerTimer();
@@ -86,6 +67,33 @@ void GeneralForm::QueryTimerTimer()
 void GeneralForm::ATTimerTimer()
 {
     services_.gsm.ATTimerTimer();
+}
+
+// --- the operator's commands ------------------------------------------------------------------
+
+void GeneralForm::SpeedButton_Show_Send_Comand_FormClick()
+{
+    commandHandlers_->SpeedButton_Show_Send_Comand_FormClick();
+}
+
+void GeneralForm::N48Click()
+{
+    commandHandlers_->N48Click();
+}
+
+void GeneralForm::N49Click()
+{
+    commandHandlers_->N49Click();
+}
+
+void GeneralForm::lbl2Click()
+{
+    commandHandlers_->lbl2Click();
+}
+
+void GeneralForm::SpeedButton5Click()
+{
+    commandHandlers_->SpeedButton5Click();
 }
 
 // --- the links and the controls of the object form --------------------------------------------
@@ -97,12 +105,12 @@ void GeneralForm::Timer2Timer()
 
 void GeneralForm::SpeedButton3Click(FormControl& sender)
 {
-    services_.links.SpeedButton3Click(sender);
+    commandHandlers_->SpeedButton3Click(sender);
 }
 
 void GeneralForm::Send_Pusk_ButtonClick(FormControl& sender)
 {
-    services_.links.Send_Pusk_ButtonClick(sender);
+    commandHandlers_->Send_Pusk_ButtonClick(sender);
 }
 
 void GeneralForm::TabSet1Change(FormControl&, int, bool&)

@@ -1,6 +1,7 @@
 // The layout of the main window: toolbar, left panel, splitter, right area.
 #include "app/GeneralForm.h"
 
+#include "app/CommandsWiring.h"
 #include "app/ConsoleCore.h"
 #include "app/ElidedLabel.h"
 #include "app/LinkLabel.h"
@@ -33,6 +34,8 @@ constexpr int kSplitterWidth = 4;
 constexpr int kHistoryInitialHeight = 135;
 constexpr int kLinkPanelHeight = 126;
 constexpr int kLinkRowHeight = 21;
+constexpr int kBalanceRowSpacing = 3;
+constexpr int kTopUpButtonSize = 15;
 constexpr int kEventBarHeight = 23;
 constexpr int kHeaderLineHeight = 20;
 constexpr int kHeaderPixelSize = 16;
@@ -226,17 +229,25 @@ QWidget* GeneralForm::buildLinkPanel()
     auto* balance = new QWidget(panel);
     auto* balanceLine = new QHBoxLayout(balance);
     balanceLine->setContentsMargins(0, 0, 0, 0);
-    balanceLabel_ = new QLabel(QStringLiteral("?"), balance);
+    // The balance, its link and the top-up button share a narrow row.
+    balanceLine->setSpacing(kBalanceRowSpacing);
+    balanceLabel_ = new QLabel(balance);
     balanceLabel_->setObjectName(QStringLiteral("Label24"));
     balanceLabel_->setTextFormat(Qt::PlainText); // the balance as the modem's answer gives it
-    QPalette red = balanceLabel_->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    balanceLabel_->setPalette(red);
     auto* update = new LinkLabel(QStringLiteral("обновить"), balance);
     update->setObjectName(QStringLiteral("lbl2"));
     connect(update, &LinkLabel::clicked, this, &GeneralForm::lbl2Click);
+    // The top-up of the console's own modem, beside its balance.
+    auto* topUp = new QToolButton(balance);
+    topUp->setObjectName(QStringLiteral("SpeedButton5"));
+    topUp->setText(QStringLiteral("+"));
+    topUp->setToolTip(QStringLiteral("Пополнение баланса GSM модема ЦДП"));
+    topUp->setAutoRaise(true);
+    topUp->setFixedSize(kTopUpButtonSize, kTopUpButtonSize);
+    connect(topUp, &QToolButton::clicked, this, &GeneralForm::SpeedButton5Click);
     balanceLine->addWidget(balanceLabel_);
     balanceLine->addWidget(update);
+    balanceLine->addWidget(topUp);
     addRow(QStringLiteral("Баланс GSM:"), balance);
     return panel;
 }
@@ -360,6 +371,19 @@ void GeneralForm::bindStatusLine()
         label25_->setPalette(palette);
     };
     connect(&status, &StatusLine::changed, label25_, show);
+    show();
+}
+
+void GeneralForm::bindBalance()
+{
+    const commands::DispatchBalance& balance = commands_->controller().balance();
+    auto show = [this, &balance] {
+        balanceLabel_->setText(balance.text());
+        QPalette palette = balanceLabel_->palette();
+        palette.setColor(QPalette::WindowText, balance.checked() ? Qt::black : Qt::red);
+        balanceLabel_->setPalette(palette);
+    };
+    connect(&balance, &commands::DispatchBalance::changed, balanceLabel_, show);
     show();
 }
 

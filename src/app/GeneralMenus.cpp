@@ -38,8 +38,9 @@ void GeneralForm::buildMenus()
     object->addSeparator();
     item(object, this, QStringLiteral("&Опрос объекта"), &GeneralForm::Query_Send_ButtonClick);
     object->addSeparator();
-    item(object, this, QStringLiteral("Пополнение баланса объекта"), &GeneralForm::ObjectTopUpItemClick);
-    item(object, this, QStringLiteral("Отправление команды объекту"), &GeneralForm::ObjectCommandItemClick);
+    item(object, this, QStringLiteral("Пополнение баланса объекта"), &GeneralForm::N48Click);
+    item(object, this, QStringLiteral("Отправление команды объекту"), &GeneralForm::N49Click);
+    item(object, this, QStringLiteral("Пополнение баланса модема ЦДП"), &GeneralForm::SpeedButton5Click);
     object->addSeparator();
     item(object, this, QStringLiteral("Показать форму объекта"), &GeneralForm::ShowObjectFormItemClick);
     item(object, this, QStringLiteral("Показать установки объекта"), &GeneralForm::ShowObjectSettingsItemClick);
@@ -85,7 +86,7 @@ void GeneralForm::buildContextMenus()
     item(objectTreeMenu_, this, QStringLiteral("Добавить объект"), &GeneralForm::Add_New_Object_ButtonClick);
     item(objectTreeMenu_, this, QStringLiteral("Изменить объект"), &GeneralForm::Destruction_Object_ButtonClick);
     objectTreeMenu_->addSeparator();
-    item(objectTreeMenu_, this, QStringLiteral("Установки объекта"), &GeneralForm::ObjectTopUpItemClick);
+    item(objectTreeMenu_, this, QStringLiteral("Установки объекта"), &GeneralForm::N48Click);
     objectTreeMenu_->addSeparator();
     item(objectTreeMenu_, this, QStringLiteral("Передать команду"), &GeneralForm::SpeedButton_Show_Send_Comand_FormClick);
     objectTreeMenu_->addSeparator();

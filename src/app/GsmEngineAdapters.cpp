@@ -3,7 +3,6 @@
 #include "app/ConsoleCore.h"
 #include "app/GeneralForm.h"
 #include "app/StatusTreeAdapter.h"
-#include "journals/ui/MessageForm.h"
 #include "objects/ui/ObjectRegistryUi.h"
 #include "objects/ui/RegistryTreeViews.h"
 
@@ -143,9 +142,7 @@ void MainWindowForEngine::showLinkCheckLine(const QString& text)
 
 void MainWindowForEngine::showBusyNotice()
 {
-    // Modal, but it does not hold the handler: the dialogue that runs meanwhile goes on.
-    if (MessageForm* notice = window_.messageForm())
-        notice->open();
+    window_.showBusyNotice();
 }
 
 void MainWindowForEngine::playDataSentSound()

@@ -66,24 +66,4 @@ void GsmModemController::Query_Send_ButtonClick()
         engine_->Send_Ring_ButtonClick();
 }
 
-void GsmModemController::SpeedButton_Show_Send_Comand_FormClick()
-{
-    // Opening the command window on its terminal page goes here.
-}
-
-void GsmModemController::ObjectTopUpItemClick()
-{
-    // Opening the command window on its top-up page goes here.
-}
-
-void GsmModemController::ObjectCommandItemClick()
-{
-    // Opening the command window on its command page goes here.
-}
-
-void GsmModemController::lbl2Click()
-{
-    // The balance check of the dispatch modem's SIM goes here.
-}
-
 } // namespace kvt

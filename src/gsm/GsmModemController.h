@@ -78,10 +78,6 @@ public:
     void QueryTimerTimer() override;
     void ATTimerTimer() override;
     void Query_Send_ButtonClick() override;
-    void SpeedButton_Show_Send_Comand_FormClick() override;
-    void ObjectTopUpItemClick() override;
-    void ObjectCommandItemClick() override;
-    void lbl2Click() override;
 
 private:
     // A modem tick that comes while a dialogue holds the port (a timer started again by the

@@ -91,16 +91,6 @@ void LinksController::Timer2Timer()
         supervision_->Timer2Timer();
 }
 
-void LinksController::Send_Pusk_ButtonClick(FormControl&)
-{
-    // The command of the button goes here, into the link mailbox or as a data SMS.
-}
-
-void LinksController::SpeedButton3Click(FormControl&)
-{
-    // The settings of the form go here, into the link mailbox or as a data SMS.
-}
-
 void LinksController::stopRadioExchange()
 {
     radioWork_.shutDown();

@@ -19,7 +19,6 @@
 namespace kvt {
 
 class Clock;
-class CurrentObject;
 class EventSink;
 class IniFile;
 class LinkConnections;
@@ -47,11 +46,9 @@ struct LinksContext {
     EventSink& log;
     LinkIndicators& indicators; // the radio and RS-485 lamps
     SupervisionPause& supervisionPause;
-    // The store and channel files supervision walks, and the object whose form the command
-    // buttons belong to.
+    // The store and channel files supervision walks.
     registry::Registry& registry;
     registry::ChannelAddresses& addresses;
-    CurrentObject& currentObject;
     OperatorNotices& notices;
     // The links' settings (port, speed, DTR, RTS) and which links are connected.
     const Settings& settings;
@@ -69,8 +66,8 @@ struct LinksContext {
 
 // The radio and RS-485 links as the main window meets them: their link mailboxes (RadioLink,
 // Rs485Link) and engines, connected and disconnected from the settings window; the radio and
-// RS-485 steps of the QueryTimer tick; link supervision on Timer2; the command buttons of
-// object forms; and the stop handshakes when the console closes.
+// RS-485 steps of the QueryTimer tick; link supervision on Timer2; and the stop handshakes when
+// the console closes. The command buttons of object forms fill the mailboxes.
 //
 // What an engine tells the console (ErrCnt, its lamp, frame outcomes) is applied on the main
 // thread, one writer per channel file. The engines get the objects of their link when the link
@@ -104,8 +101,6 @@ public:
     bool rs485Step();
 
     void Timer2Timer() override;
-    void Send_Pusk_ButtonClick(FormControl& sender) override;
-    void SpeedButton3Click(FormControl& sender) override;
 
     void stopRadioExchange() override;
     void stopRs485Exchange() override;

@@ -3,6 +3,7 @@
 #include "app/ConsoleCore.h"
 #include "app/GeneralForm.h"
 #include "app/ProgramLauncher.h"
+#include "commands/CommandHandlers.h"
 #include "forms/ObjectForm.h"
 #include "gsm/GsmModemHandlers.h"
 #include "links/LinkHandlers.h"
@@ -32,9 +33,9 @@ public:
     }
 };
 
-// The GSM modem and the links as the main window forwards to them: every handler run is
-// recorded by its name.
-class RecordingSubsystems : public GsmModemHandlers, public LinkHandlers {
+// The GSM modem, the links and the operator's commands as the main window forwards to them:
+// every handler run is recorded by its name.
+class RecordingSubsystems : public GsmModemHandlers, public LinkHandlers, public CommandHandlers {
 public:
     QStringList calls;
 
@@ -42,9 +43,10 @@ public:
     void ATTimerTimer() override { calls << QStringLiteral("ATTimerTimer"); }
     void Query_Send_ButtonClick() override { calls << QStringLiteral("Query_Send_ButtonClick"); }
     void SpeedButton_Show_Send_Comand_FormClick() override { calls << QStringLiteral("SpeedButton_Show_Send_Comand_FormClick"); }
-    void ObjectTopUpItemClick() override { calls << QStringLiteral("ObjectTopUpItemClick"); }
-    void ObjectCommandItemClick() override { calls << QStringLiteral("ObjectCommandItemClick"); }
+    void N48Click() override { calls << QStringLiteral("N48Click"); }
+    void N49Click() override { calls << QStringLiteral("N49Click"); }
     void lbl2Click() override { calls << QStringLiteral("lbl2Click"); }
+    void SpeedButton5Click() override { calls << QStringLiteral("SpeedButton5Click"); }
     void Timer2Timer() override { calls << QStringLiteral("Timer2Timer"); }
     void Send_Pusk_ButtonClick(FormControl& sender) override { calls << QStringLiteral("Send_Pusk_ButtonClick ") + sender.name(); }
     void SpeedButton3Click(FormControl& sender) override { calls << QStringLiteral("SpeedButton3Click ") + sender.name(); }
@@ -74,7 +76,7 @@ public:
         window = std::make_unique<GeneralForm>(GeneralServices{
             *core, recorded ? static_cast<GsmModemHandlers&>(recording) : core->gsm,
             recorded ? static_cast<LinkHandlers&>(recording) : core->links, notices, confirmation, shell, launcher,
-            commandLineForm});
+            commandLineForm, recorded ? &recording : nullptr});
     }
     ~GeneralFixture()
     {

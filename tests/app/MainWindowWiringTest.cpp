@@ -147,7 +147,7 @@ void handlerRows()
     const QStringList remove{QStringLiteral("question Вы подтверждаете удаление \"Насосная\"")};
     const QStringList history{QStringLiteral("question Вы подтверждаете удаление истории.")};
     const QStringList poll{QStringLiteral("Query_Send_ButtonClick")};
-    const QStringList topUp{QStringLiteral("ObjectTopUpItemClick")};
+    const QStringList topUp{QStringLiteral("N48Click")};
     const QStringList terminal{QStringLiteral("SpeedButton_Show_Send_Comand_FormClick")};
     const QStringList reset{QStringLiteral("logged Сброс состояния объекта Насосная")};
     const QStringList settings{QStringLiteral("modal Options")};
@@ -159,7 +159,8 @@ void handlerRows()
     row("menu:&Объект/У&даление объекта", "", remove);
     row("menu:&Объект/&Опрос объекта", "", poll);
     row("menu:&Объект/Пополнение баланса объекта", "", topUp);
-    row("menu:&Объект/Отправление команды объекту", "", {QStringLiteral("ObjectCommandItemClick")});
+    row("menu:&Объект/Отправление команды объекту", "", {QStringLiteral("N49Click")});
+    row("menu:&Объект/Пополнение баланса модема ЦДП", "", {QStringLiteral("SpeedButton5Click")});
     row("menu:&Объект/Показать форму объекта", "settings page", {QStringLiteral("page 0")});
     row("menu:&Объект/Показать установки объекта", "", {QStringLiteral("page 1")});
     row("menu:&Объект/Сброс &состояния", "", reset);
@@ -199,6 +200,7 @@ void handlerRows()
     row("Query_Send_Button", "", poll);
     row("SpeedButton_Show_Send_Comand_Form", "", terminal);
     row("lbl2", "", {QStringLiteral("lbl2Click")});
+    row("SpeedButton5", "", {QStringLiteral("SpeedButton5Click")});
 }
 
 } // namespace
