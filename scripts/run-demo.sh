@@ -33,6 +33,8 @@ for key in "AutoStart 1" "Port $MODEM_DEVICE" "SMSMem 534D"; do
   "$BUILD_DIR/tools/kvt-tool" ini-set "$DEMO/Settings.ini" GSM_Svyaz $key
 done
 echo "GSM modem simulator on $MODEM_DEVICE ($MODEM_LINK); script it with: echo \"COMMAND\" > $MODEM_CONTROL"
+# The pumping station's modem answers the terminal commands of the command window.
+echo "terminal-answer 79161234501 +CSQ: 21,0|OK" > "$MODEM_CONTROL"
 
 # The radio modem and the RS-485 bus of the demo's two link objects, played by the link
 # simulators on pseudo-terminals that the console connects to at start-up. Script them while the

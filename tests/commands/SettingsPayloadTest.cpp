@@ -108,6 +108,9 @@ private slots:
         QTest::newRow("boiler house") << "boiler-house" << "00" "0000" "3C" "0000000000";
         // Latitude and longitude 0 in two bytes each, period 60 / 5, an empty serial number.
         QTest::newRow("water meter") << "water-meter" << "0000" "0000" "0C" "00000000";
+        // A set point in one byte (the supply's at its least, 40), then an empty identifier.
+        QTest::newRow("sewage pump (radio)") << "sewage-pump" << "00" "0000000000";
+        QTest::newRow("heat substation (RS-485)") << "heat-substation" << "28" "0000000000";
     }
     // The settings and command buttons of the sample forms are configured to work.
     void sampleForms()
