@@ -6,6 +6,9 @@
 
 #include "app/ClosableWindows.h"
 #include "app/GeneralFixture.h"
+#include "commands/CommandsController.h"
+#include "commands/ui/PopolnenSchetaForm.h"
+#include "commands/ui/SendComandForm.h"
 #include "common/Clock.h"
 #include "common/IniFile.h"
 #include "common/Win1251.h"
@@ -68,8 +71,8 @@ private:
 };
 
 // The console in this process as the start-up makes it (main window, then the settings window,
-// whose creation connects the modem), with real ports and the real clock; message boxes, sounds
-// and the desktop are recorded.
+// whose creation connects the links set to, then the command and top-up windows), with real
+// ports and the real clock; message boxes, sounds and the desktop are recorded.
 class InProcessConsole {
 public:
     explicit InProcessConsole(const QString& home)
@@ -83,13 +86,22 @@ public:
         OptionsForm::Services services{&core_->settings, &core_->connections, &core_->sounds, window_.get(), &notices_};
         options_ = std::make_unique<OptionsForm>(home, services, window_.get());
         options_->setLinkConnector(Link::Gsm, &core_->gsm.connector());
+        options_->setLinkConnector(Link::Radio, &core_->links.radioConnector());
+        options_->setLinkConnector(Link::Rs485, &core_->links.rs485Connector());
+        window_->setLinkStopHandshake(&core_->links);
         window_->setOptionsForm(options_.get());
         window_->closableWindows().add(ArrivalWindow::Options, options_.get());
         options_->FormCreate();
+        commandWindow_ = std::make_unique<SendComandForm>(window_->commands().terminal(), core_->gsm.terminalAnswers(),
+                                                          core_->supervisionPause, window_.get());
+        topUpWindow_ = std::make_unique<PopolnenSchetaForm>(window_->commands().dispatchTopUp(), window_.get());
+        window_->setCommandWindows(*commandWindow_, *topUpWindow_);
     }
     ~InProcessConsole()
     {
         window_->close();
+        commandWindow_.reset();
+        topUpWindow_.reset();
         options_.reset();
         window_.reset();
         core_.reset();
@@ -98,6 +110,7 @@ public:
 
     ConsoleCore& core() { return *core_; }
     GeneralForm& window() { return *window_; }
+    SendComandForm& commandWindow() { return *commandWindow_; }
     const RecordingNotices& notices() const { return notices_; }
     const RecordingPlayer& player() const { return player_; }
 
@@ -125,6 +138,8 @@ private:
     std::unique_ptr<ConsoleCore> core_;
     std::unique_ptr<GeneralForm> window_;
     std::unique_ptr<OptionsForm> options_;
+    std::unique_ptr<SendComandForm> commandWindow_;
+    std::unique_ptr<PopolnenSchetaForm> topUpWindow_;
 };
 
 } // namespace kvt::test
