@@ -83,6 +83,7 @@ private slots:
         ObjectForm* form = f.current.form();
         QVERIFY(form);
         QWidget* host = f.view.formWidget();
+        QVERIFY(host);
         QCOMPARE(host->objectName(), form->name());
         QCOMPARE(host->x(), CentreOffset(f.view.width(), host->width()));
         QCOMPARE(host->y(), CentreOffset(f.view.height(), host->height()));
@@ -120,6 +121,7 @@ private slots:
         Fixture f;
         f.view.show();
         f.current.LoadObjectForm(dir.filePath(u"crowded.kof"_qs));
+        QVERIFY(f.view.formWidget());
         QCOMPARE(f.view.formWidget()->findChildren<ControlWidget*>().size(), kMaxFormControls);
         QVERIFY(!f.view.grab().toImage().isNull());
     }
@@ -129,7 +131,9 @@ private slots:
         Fixture f;
         f.view.show();
         f.current.LoadObjectForm(test::SampleForm(u"water-meter"_qs));
+        QVERIFY(f.view.formWidget());
         auto* box = f.view.formWidget()->findChild<ControlWidget*>(u"SpinLat"_qs);
+        QVERIFY(box);
         f.current.form()->control(u"SpinLat"_qs)->setVisible(true);
         QLineEdit* inner = box->findChild<QLineEdit*>();
         QVERIFY(inner);
@@ -145,6 +149,7 @@ private slots:
         f.current.LoadObjectForm(test::SampleForm(u"pumping-station"_qs));
         ObjectForm* form = f.current.form();
         QWidget* host = f.view.formWidget();
+        QVERIFY(form && host);
         form->control(u"EditCode"_qs)->setText(u"000C"_qs);
         QCOMPARE(host->findChild<ControlWidget*>(u"EditCode"_qs)->findChild<QLineEdit*>()->text(), u"000C"_qs);
         form->control(u"SpinSetpoint"_qs)->setValue(400);
