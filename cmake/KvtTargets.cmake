@@ -50,6 +50,8 @@ function(kvt_add_test_folder name)
   add_executable(tst_${name} ${sources})
   target_include_directories(tst_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(tst_${name} PRIVATE ${ARG_DEPENDS} kvt_test_support)
+  # The tests read the built sample forms and run kvt-tool: building a test builds both.
+  add_dependencies(tst_${name} example_forms)
   set(environment "KVT_SOURCE_DIR=${CMAKE_SOURCE_DIR};KVT_BINARY_DIR=${CMAKE_BINARY_DIR};KVT_TOOLS_DIR=${CMAKE_BINARY_DIR}/tools")
   if(ARG_LAUNCHER)
     add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:tst_${name}>)
