@@ -192,18 +192,8 @@ void CommandButtons::sendRs485Command(FormControl& sender, const Target& target)
 
 void CommandButtons::sendGsmCommand(FormControl& sender, const Target& target)
 {
-    if (c_.gate.busy()) {
-        c_.host.showBusyNotice();
+    if (RefuseGsmAction(c_.gate, c_.host, c_.notices, {kModemSilentRefusal, kConnectModem}))
         return;
-    }
-    if (c_.gate.modemSilent()) {
-        c_.notices.information(kModemSilentRefusal);
-        return;
-    }
-    if (!c_.gate.modemConnected()) {
-        c_.notices.information(kConnectModem);
-        return;
-    }
     c_.host.focusObjectTree();
     if (!target.code || !c_.registry.objects().locateByName(target.nodeText)) {
         c_.notices.information(kSelectObjectAgain);
@@ -256,18 +246,8 @@ void CommandButtons::sendRs485Settings(FormControl& sender, const Target& target
 
 void CommandButtons::sendGsmSettings(FormControl& sender, const Target& target)
 {
-    if (c_.gate.busy()) {
-        c_.host.showBusyNotice();
+    if (RefuseGsmAction(c_.gate, c_.host, c_.notices, {kGsmModemSilent, kConnectGsmModem}))
         return;
-    }
-    if (c_.gate.modemSilent()) {
-        c_.notices.information(kGsmModemSilent);
-        return;
-    }
-    if (!c_.gate.modemConnected()) {
-        c_.notices.information(kConnectGsmModem);
-        return;
-    }
     if (!target.code) {
         c_.notices.information(kSelectObjectAgain);
         return;

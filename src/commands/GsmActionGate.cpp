@@ -1,6 +1,8 @@
 #include "commands/GsmActionGate.h"
 
+#include "commands/CommandHost.h"
 #include "common/EventSink.h"
+#include "common/OperatorNotices.h"
 #include "gsm/ModemEngineState.h"
 #include "serial/SerialPort.h"
 
@@ -19,6 +21,27 @@ bool GsmActionGate::modemSilent() const
 bool GsmActionGate::modemConnected() const
 {
     return port_.Connected();
+}
+
+bool RefuseGsmAction(const GsmActionGate& gate, CommandHost& host, OperatorNotices& notices,
+                     const GsmRefusalTexts& texts)
+{
+    if (gate.busy()) {
+        host.showBusyNotice();
+        return true;
+    }
+    if (gate.modemSilent()) {
+        notices.information(texts.modemSilent);
+        return true;
+    }
+    if (!gate.modemConnected()) {
+        if (texts.notConnectedAsNotice)
+            notices.notice(texts.notConnected);
+        else
+            notices.information(texts.notConnected);
+        return true;
+    }
+    return false;
 }
 
 } // namespace kvt::commands

@@ -4,11 +4,14 @@
 
 namespace kvt {
 class EventSink;
+class OperatorNotices;
 class SerialPort;
 struct ModemEngineState;
 } // namespace kvt
 
 namespace kvt::commands {
+
+class CommandHost;
 
 // What the operator's actions that use the GSM modem check before they start.
 class GsmActionGate {
@@ -31,6 +34,19 @@ private:
     const ModemEngineState& modem_;
     const SerialPort& port_;
 };
+
+// What one action says when the modem is silent or not connected (each action names its own
+// texts); the refusal to connect shows as an information box unless the action shows a notice.
+struct GsmRefusalTexts {
+    QString modemSilent;
+    QString notConnected;
+    bool notConnectedAsNotice = false;
+};
+
+// Shows the first refusal that applies, in their order (an action under way, the modem silent,
+// the modem not connected) and tells whether the action is refused.
+bool RefuseGsmAction(const GsmActionGate& gate, CommandHost& host, OperatorNotices& notices,
+                     const GsmRefusalTexts& texts);
 
 // The refusals the actions share.
 inline const QString kModemSilentRefusal = QStringLiteral(

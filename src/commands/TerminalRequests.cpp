@@ -45,18 +45,8 @@ void TerminalRequests::sendCommand(const QString& command)
 
 void TerminalRequests::send(const QString& command, const QString& title)
 {
-    if (c_.gate.busy()) {
-        c_.host.showBusyNotice();
+    if (RefuseGsmAction(c_.gate, c_.host, c_.notices, {kModemSilentRefusal, kConnectModem, true}))
         return;
-    }
-    if (c_.gate.modemSilent()) {
-        c_.notices.information(kModemSilentRefusal);
-        return;
-    }
-    if (!c_.gate.modemConnected()) {
-        c_.notices.notice(kConnectModem);
-        return;
-    }
     if (command.isEmpty()) {
         c_.notices.notice(kBadCommand);
         return;
