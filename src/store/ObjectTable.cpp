@@ -8,10 +8,10 @@
 
 namespace kvt::registry {
 
-namespace {
-const QString kColumns = QStringLiteral("Kod_O, Name_O, Phone_O, Time_Ring, Time_SMS, Date_SMS, Adres_O, Proverca_S");
+const QString kObjectColumns =
+    QStringLiteral("Kod_O, Name_O, Phone_O, Time_Ring, Time_SMS, Date_SMS, Adres_O, Proverca_S");
 
-ObjectRecord recordFrom(const QSqlQuery& q)
+ObjectRecord ObjectRecordFrom(const QSqlQuery& q)
 {
     ObjectRecord r;
     r.Kod_O = static_cast<ObjectCode>(q.value(0).toInt());
@@ -25,6 +25,7 @@ ObjectRecord recordFrom(const QSqlQuery& q)
     return r;
 }
 
+namespace {
 void bindRecord(QSqlQuery& q, const ObjectRecord& r)
 {
     q.addBindValue(static_cast<int>(r.Kod_O));
@@ -73,11 +74,11 @@ int ObjectTable::recordCount() const
 
 QList<ObjectRecord> ObjectTable::rows() const
 {
-    QSqlQuery q = db_.prepare(QStringLiteral("SELECT %1 FROM Object_ND ORDER BY %2").arg(kColumns, orderClause()));
+    QSqlQuery q = db_.prepare(QStringLiteral("SELECT %1 FROM Object_ND ORDER BY %2").arg(kObjectColumns, orderClause()));
     RegistryDatabase::exec(q, QStringLiteral("Чтение объектов"));
     QList<ObjectRecord> all;
     while (q.next())
-        all.append(recordFrom(q));
+        all.append(ObjectRecordFrom(q));
     return all;
 }
 
@@ -94,13 +95,13 @@ std::optional<ObjectRecord> ObjectTable::readOne(const QString& where, const QVa
     if (descending)
         order = order_ == Order::ByName ? QStringLiteral("Name_O DESC, Kod_O DESC") : QStringLiteral("Kod_O DESC");
     QSqlQuery q = db_.prepare(QStringLiteral("SELECT %1 FROM Object_ND %2 ORDER BY %3 LIMIT 1")
-                                  .arg(kColumns, where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where, order));
+                                  .arg(kObjectColumns, where.isEmpty() ? QString() : QStringLiteral("WHERE ") + where, order));
     for (const QVariant& v : values)
         q.addBindValue(v);
     RegistryDatabase::exec(q, QStringLiteral("Чтение объекта"));
     if (!q.next())
         return std::nullopt;
-    return recordFrom(q);
+    return ObjectRecordFrom(q);
 }
 
 bool ObjectTable::first()
@@ -210,7 +211,7 @@ void ObjectTable::append(const ObjectRecord& record)
 {
     CheckObjectRecord(record);
     db_.post([&] {
-        QSqlQuery q = db_.prepare(QStringLiteral("INSERT INTO Object_ND (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)").arg(kColumns));
+        QSqlQuery q = db_.prepare(QStringLiteral("INSERT INTO Object_ND (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)").arg(kObjectColumns));
         bindRecord(q, record);
         RegistryDatabase::exec(q, QStringLiteral("Добавление объекта"));
     });

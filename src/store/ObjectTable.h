@@ -4,13 +4,21 @@
 #include "store/ObjectRecord.h"
 
 #include <QList>
+#include <QString>
 
 #include <functional>
 #include <optional>
 
+class QSqlQuery;
+
 namespace kvt::registry {
 
 class RegistryDatabase;
+
+// The columns of Object_ND in the order ObjectRecordFrom reads them.
+extern const QString kObjectColumns;
+// The object of the current row of a query that selected kObjectColumns.
+ObjectRecord ObjectRecordFrom(const QSqlQuery& q);
 
 // The objects table (Object_Table): its rows in the order of the chosen index, and the row it
 // stands on. Every locate and every move changes that current row; a locate that finds nothing

@@ -1,6 +1,7 @@
 #include "store/StoreReader.h"
 
 #include "common/Errors.h"
+#include "store/ObjectTable.h"
 #include "store/RegistryDatabase.h"
 
 #include <QAtomicInteger>
@@ -16,26 +17,11 @@ namespace {
 
 // A reader waits this long for a moment when the file is locked (a checkpoint in progress).
 const QString kReadOnlyOptions = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000");
-const QString kObjectColumns = QStringLiteral("Kod_O, Name_O, Phone_O, Time_Ring, Time_SMS, Date_SMS, Adres_O, Proverca_S");
 
 QString NewConnectionName()
 {
     static QAtomicInteger<quint64> counter;
     return QStringLiteral("kvt-store-reader-%1").arg(counter.fetchAndAddRelaxed(1) + 1);
-}
-
-ObjectRecord ObjectFrom(const QSqlQuery& q)
-{
-    ObjectRecord r;
-    r.Kod_O = static_cast<ObjectCode>(q.value(0).toInt());
-    r.Name_O = q.value(1).toString();
-    r.Phone_O = q.value(2).toString();
-    r.Time_Ring = q.value(3).toString();
-    r.Time_SMS = q.value(4).toString();
-    r.Date_SMS = q.value(5).toString();
-    r.Adres_O = q.value(6).toString();
-    r.Proverca_S = q.value(7).toString();
-    return r;
 }
 
 StoredPacket PacketFrom(const QSqlQuery& q)
@@ -87,7 +73,7 @@ std::optional<ObjectRecord> StoreReader::objectByName(const QString& name) const
     RegistryDatabase::exec(q, QStringLiteral("Чтение объектов"));
     while (q.next()) {
         if (q.value(1).toString().compare(name, Qt::CaseInsensitive) == 0)
-            return ObjectFrom(q);
+            return ObjectRecordFrom(q);
     }
     RegistryDatabase::checkFetched(q, QStringLiteral("Чтение объектов"));
     return std::nullopt;
@@ -99,7 +85,7 @@ std::optional<ObjectRecord> StoreReader::objectByCode(ObjectCode code) const
     q.addBindValue(static_cast<int>(code));
     RegistryDatabase::exec(q, QStringLiteral("Чтение объекта"));
     if (q.next())
-        return ObjectFrom(q);
+        return ObjectRecordFrom(q);
     RegistryDatabase::checkFetched(q, QStringLiteral("Чтение объекта"));
     return std::nullopt;
 }
