@@ -14,16 +14,10 @@
 
 using namespace kvt;
 using namespace kvt::test;
+using namespace kvt::test::demo;
 
 namespace {
 
-constexpr int kLinkMs = 30000;
-const QString kRadioAddress = QStringLiteral("0013A200:40A1B2C3");
-constexpr int kRs485Slave = 17;
-const QString kPumpingStation = QStringLiteral("Насосная станция №3");
-const QString kPumpingStationPhone = QStringLiteral("79161234501");
-const QString kRadioObject = QStringLiteral("КНС-5 «Лесная» (радио)");
-const QString kRs485Object = QStringLiteral("ЦТП-2 «Заводская» (RS-485)");
 
 // The simulators of the three links and the console on a demo instance connected to all of them.
 struct ConnectedDemo {

@@ -21,6 +21,18 @@
 
 namespace kvt::test {
 
+// Who is who in the demo instance (examples/demo) and how long its links may take to answer.
+namespace demo {
+constexpr int kLinkMs = 30000;
+const QString kPumpingStation = QStringLiteral("Насосная станция №3");
+const QString kPumpingStationPhone = QStringLiteral("79161234501");
+const QString kDispatchPointPhone = QStringLiteral("79990000000");
+const QString kRadioObject = QStringLiteral("КНС-5 «Лесная» (радио)");
+const QString kRadioAddress = QStringLiteral("0013A200:40A1B2C3");
+const QString kRs485Object = QStringLiteral("ЦТП-2 «Заводская» (RS-485)");
+constexpr int kRs485Slave = 17;
+} // namespace demo
+
 class DemoInstance {
 public:
     DemoInstance()

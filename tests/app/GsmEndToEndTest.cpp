@@ -10,12 +10,11 @@
 
 using namespace kvt;
 using namespace kvt::test;
+using namespace kvt::test::demo;
 
 namespace {
 
 constexpr int kArrivalMs = 30000;
-const QString kPumpingStationPhone = QStringLiteral("79161234501");
-const QString kDispatchPointPhone = QStringLiteral("79990000000");
 
 // Where a written command stands in the simulator's transcript, from `from` on; -1 when absent.
 qsizetype CommandAt(const QString& transcript, const QString& command, qsizetype from = 0)

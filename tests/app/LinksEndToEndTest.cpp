@@ -13,14 +13,10 @@
 
 using namespace kvt;
 using namespace kvt::test;
+using namespace kvt::test::demo;
 
 namespace {
 
-constexpr int kLinkMs = 30000;
-const QString kRadioAddress = QStringLiteral("0013A200:40A1B2C3");
-constexpr int kRs485Slave = 17;
-const QString kRadioObject = QStringLiteral("КНС-5 «Лесная» (радио)");
-const QString kRs485Object = QStringLiteral("ЦТП-2 «Заводская» (RS-485)");
 // The yellow line of a changed state: the title (ending in a space), a space, the name.
 const QString kChangedLine = QStringLiteral(" - В работе системы произошли изменения для объекта  ");
 

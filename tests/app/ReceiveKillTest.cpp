@@ -13,12 +13,11 @@
 
 using namespace kvt;
 using namespace kvt::test;
+using namespace kvt::test::demo;
 
 namespace {
 
 constexpr int kStepMs = 30000;
-const QString kPumpingStationPhone = QStringLiteral("79161234501");
-const QString kDispatchPointPhone = QStringLiteral("79990000000");
 const QString kNewTitle = QStringLiteral(" - Получено новое состояние объекта по GSM каналу ");
 const QString kStoredTitle = QStringLiteral(" - Найдено в памяти GSM модема новое состояние объекта ");
 
